@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace veltra {
+
+// The 26 display fields of the report, named after the main window's
+// controls. The order is the controls' numbering, not the publishing order.
+enum class Field : unsigned char {
+    LniepInformacja,
+    LBrakNarodowosc,
+    LabeledEdit1,
+    LabeledEdit2,
+    LabeledEdit3,
+    LabeledEdit4,
+    LabeledEdit5,
+    LabeledEdit6,
+    LabeledEdit7,
+    LabeledEdit8,
+    LabeledEdit9,
+    LabeledEdit10,
+    LabeledEdit11,
+    LabeledEdit12,
+    LabeledEdit13,
+    LabeledEdit14,
+    LabeledEdit15,
+    LabeledEdit16,
+    LabeledEdit17,
+    LabeledEdit18,
+    LabeledEdit19,
+    LabeledEdit20,
+    LabeledEdit21,
+    LabeledEdit22,
+    LabeledEdit23,
+    LabeledEdit24,
+};
+
+inline constexpr std::size_t kFieldCount = 26;
+
+// The control name of a field, e.g. "LabeledEdit23".
+std::string_view FieldName(Field field);
+
+// The caption shown beside a field (UTF-8), e.g. "Deb. pl w godz. 5-24:".
+std::string_view FieldCaption(Field field);
+
+}  // namespace veltra

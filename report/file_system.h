@@ -1,0 +1,39 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace veltra {
+
+// A file operation that the system refused; what() is the system's own
+// description of the cause (strerror), without the path.
+class IoFailure : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The few file operations the report needs. Paths are in the file system's
+// encoding (UTF-8 on Linux).
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // A directory or a missing path is not a regular file.
+    virtual bool IsRegularFile(const std::string& path) const = 0;
+
+    // The whole content as bytes. Throws IoFailure.
+    virtual std::string ReadWholeFile(const std::string& path) const = 0;
+
+    // Creates a new file in the folder of `target`, writes `bytes` to it and
+    // returns its path; `target` itself is not touched. Throws IoFailure.
+    virtual std::string WriteTemporaryFileBeside(const std::string& target,
+                                                 std::string_view bytes) = 0;
+
+    // Replaces `to` by `from` in one step. Throws IoFailure.
+    virtual void Rename(const std::string& from, const std::string& to) = 0;
+
+    virtual void Remove(const std::string& path) noexcept = 0;
+};
+
+}  // namespace veltra

@@ -1,0 +1,46 @@
+#include "error_report.h"
+
+#include <QMessageBox>
+#include <exception>
+#include <utility>
+
+#include "file_error.h"
+
+namespace veltra {
+namespace {
+
+std::function<void(const QString&)>& Presenter() {
+    static std::function<void(const QString&)> presenter;
+    return presenter;
+}
+
+}  // namespace
+
+void ShowErrorReport(std::string_view message) {
+    const std::string text = FailureText(message);
+    const QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    if (Presenter()) {
+        Presenter()(shown);
+        return;
+    }
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), shown,
+                    QMessageBox::Ok, QApplication::activeWindow());
+    box.exec();
+}
+
+void SetErrorReportPresenter(std::function<void(const QString& text)> presenter) {
+    Presenter() = std::move(presenter);
+}
+
+VeltraApplication::VeltraApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool VeltraApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& failure) {
+        ShowErrorReport(failure.what());
+    }
+    return false;
+}
+
+}  // namespace veltra
