@@ -1,0 +1,30 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace veltra {
+
+// The seconds of a log's duration text: HH:MM:SS when exactly 8 characters
+// long, MM:SS otherwise. Only the digit pairs are read; a pair that is not a
+// number counts as 0.
+std::int32_t CzasNaSekundy(std::string_view text);
+
+// A sum of seconds as the window shows it: 00:03:25, 123:44:05.
+std::string SekundyNaCzas(std::int64_t seconds);
+
+// The same text in a buffer of its own, for publishing without allocating.
+class DurationText {
+public:
+    explicit DurationText(std::int64_t seconds);
+    std::string_view view() const { return {buffer_.data(), size_}; }
+
+private:
+    // "-2147483648:0-59:0-59" is the longest text.
+    std::array<char, 24> buffer_;
+    std::size_t size_ = 0;
+};
+
+}  // namespace veltra

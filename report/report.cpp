@@ -1,0 +1,95 @@
+#include "report.h"
+
+#include <cstdint>
+#include <limits>
+
+#include "figure_publisher.h"
+#include "file_reading.h"
+#include "log_record.h"
+#include "report_host.h"
+#include "text_lines.h"
+
+namespace veltra {
+
+namespace {
+
+std::int32_t GaugeValue(std::size_t value) {
+    constexpr auto kMax = static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max());
+    return static_cast<std::int32_t>(value < kMax ? value : kMax);
+}
+
+// Clears a flag however the scope is left, a failure included.
+class FlagGuard {
+public:
+    explicit FlagGuard(bool& flag) : flag_(flag) { flag_ = true; }
+    FlagGuard(const FlagGuard&) = delete;
+    FlagGuard& operator=(const FlagGuard&) = delete;
+    ~FlagGuard() { flag_ = false; }
+
+private:
+    bool& flag_;
+};
+
+}  // namespace
+
+Report::Report(FigurePublisher& publisher, FileSystem& fileSystem, ReportHost& host)
+    : publisher_(publisher), fileSystem_(fileSystem), host_(host), tallies_(publisher) {}
+
+void Report::LadujPliki() {
+    if (running_) {
+        return;
+    }
+    const FlagGuard running(running_);
+
+    // The run keeps its own copy of the choice, so nothing the host does
+    // while handling messages can change the files it walks through.
+    const std::optional<std::vector<std::string>> files = host_.ChooseFiles();
+    if (!files) {
+        return;
+    }
+    host_.SetGaugeMaxValue(Gauge::Files, GaugeValue(files->size()));
+    tallies_.ResetMissingNationality();
+    // The count label must not go on showing the previous run's count.
+    publisher_.Publish(Field::LBrakNarodowosc, "0");
+    host_.SetPokazEnabled(false);
+    missingNationalityList_.clear();
+
+    for (std::size_t k = 0; k < files->size(); ++k) {
+        AnalizujPlik((*files)[k]);
+        // Sticky: true here only if the last line's message handling asked.
+        if (host_.StopRequested()) {
+            return;
+        }
+        host_.SetGaugeProgress(Gauge::Files, GaugeValue(k + 1));
+        host_.ProcessPendingMessages();
+        if (host_.StopRequested()) {
+            return;
+        }
+    }
+
+    host_.SetPokazEnabled(!missingNationalityList_.empty());
+    SaveMissingNationalityCsv(fileSystem_, CsvPath(), missingNationalityList_);
+    host_.ShowNotice("Gotowe!", "Informacja");
+}
+
+void Report::AnalizujPlik(const std::string& path) {
+    const std::string text = ReadFileOrFail(fileSystem_, path);
+    const std::vector<std::string_view> lines = SplitLines(text);
+    host_.SetGaugeMaxValue(Gauge::Lines, GaugeValue(lines.size()));
+    for (std::size_t j = 0; j < lines.size(); ++j) {
+        if (!TrimControls(lines[j]).empty()) {
+            AnalizujWiersz(lines[j]);
+        }
+        host_.SetGaugeProgress(Gauge::Lines, GaugeValue(j + 1));
+        host_.ProcessPendingMessages();
+        if (host_.StopRequested()) {
+            return;
+        }
+    }
+}
+
+std::string Report::CsvPath() const {
+    return csvPath_ ? *csvPath_ : MissingNationalityCsvPath(host_.ExecutablePath());
+}
+
+}  // namespace veltra

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "missing_nationality_csv.h"
+#include "tallies.h"
+
+namespace veltra {
+
+class FigurePublisher;
+class FileSystem;
+class ReportHost;
+
+// The report state the main window owns, the tallies and the list of items
+// without a nationality, together with the run that fills them. The worker
+// names are the form's own. Failures leave as FileError.
+class Report {
+public:
+    Report(FigurePublisher& publisher, FileSystem& fileSystem, ReportHost& host);
+
+    // One whole run: the logs the host chooses, then the CSV file and the
+    // closing notice. Does nothing when called while a run is in progress,
+    // as happens when the host's pending messages include a second press.
+    void LadujPliki();
+
+    // Feeds every non-blank line of one log, untrimmed, to AnalizujWiersz.
+    void AnalizujPlik(const std::string& path);
+
+    // Applies one log line to the tallies and the missing-nationality list.
+    void AnalizujWiersz(std::string_view line);
+
+    // Whether the description file beside the audio file (a path in the log's
+    // code page 1250) marks its artist as a debutant.
+    bool CzyDebiut(std::string_view audioPath) const;
+
+    // True from the start of LadujPliki until it returns, also while it
+    // waits for the host's dialogs.
+    bool Running() const { return running_; }
+
+    // Where runs save the CSV file instead of beside the executable.
+    void SetCsvPath(std::string csvPath) { csvPath_ = std::move(csvPath); }
+
+    const Tallies& tallies() const { return tallies_; }
+    const std::vector<std::string>& MissingNationalityList() const {
+        return missingNationalityList_;
+    }
+
+private:
+    std::string CsvPath() const;
+
+    FigurePublisher& publisher_;
+    FileSystem& fileSystem_;
+    ReportHost& host_;
+    Tallies tallies_;
+    std::vector<std::string> missingNationalityList_;
+    std::optional<std::string> csvPath_;
+    bool running_ = false;
+};
+
+}  // namespace veltra

@@ -1,0 +1,113 @@
+#include "tallies.h"
+
+#include <charconv>
+#include <limits>
+#include <string_view>
+
+#include "duration.h"
+#include "figure_field.h"
+#include "figure_publisher.h"
+
+namespace veltra {
+
+namespace {
+
+using enum Category;
+
+struct CategoryFields {
+    Field count;
+    Field seconds;
+};
+
+// Indexed by Category.
+constexpr std::array<CategoryFields, kCategoryCount> kCategoryFields{{
+    {Field::LabeledEdit1, Field::LabeledEdit5},
+    {Field::LabeledEdit2, Field::LabeledEdit6},
+    {Field::LabeledEdit3, Field::LabeledEdit7},
+    {Field::LabeledEdit15, Field::LabeledEdit16},
+    {Field::LabeledEdit4, Field::LabeledEdit8},
+    {Field::LabeledEdit23, Field::LabeledEdit24},
+    {Field::LabeledEdit17, Field::LabeledEdit18},
+}};
+
+enum class Measure : unsigned char { Count, Seconds };
+
+struct Ratio {
+    Field field;
+    Measure measure;
+    Category numerator;
+    Category denominator;
+};
+
+// In publishing order. Each is a share of the whole: the denominator's items
+// include the numerator's.
+constexpr std::array<Ratio, 10> kRatios{{
+    {Field::LabeledEdit9, Measure::Count, Polish, Total},
+    {Field::LabeledEdit10, Measure::Count, DayPolishOther, Day},
+    {Field::LabeledEdit21, Measure::Count, NightPolish, Night},
+    {Field::LabeledEdit11, Measure::Seconds, Polish, Total},
+    {Field::LabeledEdit12, Measure::Seconds, DayPolishOther, Day},
+    {Field::LabeledEdit22, Measure::Seconds, NightPolish, Night},
+    {Field::LabeledEdit13, Measure::Count, DayPolishOther, Polish},
+    {Field::LabeledEdit14, Measure::Seconds, DayPolishOther, Polish},
+    {Field::LabeledEdit19, Measure::Count, NightPolish, Polish},
+    {Field::LabeledEdit20, Measure::Seconds, NightPolish, Polish},
+}};
+
+// A number, optionally followed by one suffix character, in a stack buffer.
+class NumberText {
+public:
+    explicit NumberText(std::int64_t value, char suffix = '\0') {
+        char* out = std::to_chars(buffer_.begin(), buffer_.end(), value).ptr;
+        if (suffix != '\0') {
+            *out++ = suffix;
+        }
+        size_ = static_cast<std::size_t>(out - buffer_.begin());
+    }
+    std::string_view view() const { return {buffer_.data(), size_}; }
+
+private:
+    std::array<char, std::numeric_limits<std::int64_t>::digits10 + 3> buffer_;
+    std::size_t size_;
+};
+
+}  // namespace
+
+Tallies::Tallies(FigurePublisher& publisher) : publisher_(publisher) {}
+
+void Tallies::CountIncompleteLine() {
+    ++incompleteLines_;
+    publisher_.Publish(Field::LniepInformacja, NumberText(incompleteLines_).view());
+}
+
+void Tallies::CountMissingNationality() {
+    ++missingNationality_;
+    publisher_.Publish(Field::LBrakNarodowosc, NumberText(missingNationality_).view());
+}
+
+void Tallies::ResetMissingNationality() {
+    missingNationality_ = 0;
+}
+
+void Tallies::CountItem(Category category, std::int32_t seconds) {
+    const std::size_t i = Index(category);
+    ++counts_[i];
+    publisher_.Publish(kCategoryFields[i].count, NumberText(counts_[i]).view());
+    seconds_[i] += seconds;
+    publisher_.Publish(kCategoryFields[i].seconds, DurationText(seconds_[i]).view());
+}
+
+void Tallies::RefreshRatios() {
+    for (const Ratio& ratio : kRatios) {
+        const auto& tally = ratio.measure == Measure::Count ? counts_ : seconds_;
+        const std::int64_t denominator = tally[Index(ratio.denominator)];
+        if (denominator == 0) {
+            continue;
+        }
+        // Truncated, not rounded: 2 of 3 is 66%.
+        const std::int64_t percent = tally[Index(ratio.numerator)] * 100 / denominator;
+        publisher_.Publish(ratio.field, NumberText(percent, '%').view());
+    }
+}
+
+}  // namespace veltra

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace veltra {
+
+class FigurePublisher;
+
+// The seven categories of counted music items, each a count and a sum of
+// seconds.
+enum class Category : unsigned char {
+    Total,
+    Polish,
+    Day,
+    Night,
+    DayPolishOther,
+    DayPolishDebut,
+    NightPolish,
+};
+
+inline constexpr std::size_t kCategoryCount = 7;
+
+// The running figures of the report. Every change publishes the new text of
+// its display field before the operation returns.
+class Tallies {
+public:
+    explicit Tallies(FigurePublisher& publisher);
+
+    void CountIncompleteLine();
+    void CountMissingNationality();
+    // Publishes nothing: the report run decides what the label shows.
+    void ResetMissingNationality();
+    void CountItem(Category category, std::int32_t seconds);
+    // Publishes the ten percentage figures; one whose denominator is 0 keeps
+    // its last text.
+    void RefreshRatios();
+
+    std::int64_t IncompleteLines() const { return incompleteLines_; }
+    std::int64_t MissingNationality() const { return missingNationality_; }
+    std::int64_t Count(Category category) const { return counts_[Index(category)]; }
+    std::int64_t Seconds(Category category) const { return seconds_[Index(category)]; }
+
+private:
+    static std::size_t Index(Category category) { return static_cast<std::size_t>(category); }
+
+    FigurePublisher& publisher_;
+    std::int64_t incompleteLines_ = 0;
+    std::int64_t missingNationality_ = 0;
+    std::array<std::int64_t, kCategoryCount> counts_{};
+    std::array<std::int64_t, kCategoryCount> seconds_{};
+};
+
+}  // namespace veltra
