@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <exception>
 #include <functional>
 #include <string_view>
 
@@ -11,12 +12,23 @@ namespace veltra {
 // application title, and the program carries on.
 void ShowErrorReport(std::string_view message);
 
+// Runs an event handler of a window; a failure that leaves it is reported
+// here and the window carries on.
+template <typename Handler>
+void RunHandler(Handler&& handler) {
+    try {
+        handler();
+    } catch (const std::exception& failure) {
+        ShowErrorReport(failure.what());
+    }
+}
+
 // Replaces the message box, so that tests can read what the user would see.
 // An empty function restores the box.
 void SetErrorReportPresenter(std::function<void(const QString& text)> presenter);
 
-// Catches failures at the one place every event passes: exceptions must not
-// cross Qt's event loop.
+// The safety net for failures in any other event handler: exceptions must
+// not cross Qt's event loop.
 class VeltraApplication : public QApplication {
 public:
     VeltraApplication(int& argc, char** argv);

@@ -5,8 +5,8 @@
 
 namespace veltra {
 
-// Texts from the logs and the CSV file are code page 1250 bytes; they are
-// decoded only where they are shown.
+// Texts from the logs and the CSV file stay code page 1250 bytes in the
+// report; they are decoded only where they are shown.
 QString FromCp1250(std::string_view bytes);
 
 }  // namespace veltra
