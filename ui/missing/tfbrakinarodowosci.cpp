@@ -1,0 +1,173 @@
+#include "tfbrakinarodowosci.h"
+
+#include <QFile>
+#include <QHeaderView>
+#include <QPainter>
+#include <QScreen>
+#include <QStyledItemDelegate>
+#include <QTreeWidget>
+#include <algorithm>
+#include <string>
+
+#include "display_text.h"
+#include "error_report.h"
+#include "file_reading.h"
+#include "missing_entries.h"
+#include "posix_file_system.h"
+#include "window_font.h"
+
+namespace veltra {
+namespace {
+
+// Lines between the rows and the columns, as a report list with grid lines has.
+class GridLineDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        const QRect cell = option.rect;
+        painter->save();
+        painter->setPen(option.palette.color(QPalette::Button));
+        painter->drawLine(cell.topRight(), cell.bottomRight());
+        painter->drawLine(cell.bottomLeft(), cell.bottomRight());
+        painter->restore();
+    }
+};
+
+QPoint CentredOverOwner(const QRect& ownerFrame, const QSize& ownFrame,
+                        const QPoint& desktopTopLeft) {
+    const int x = ownerFrame.x() + (ownerFrame.width() - ownFrame.width()) / 2;
+    const int y = ownerFrame.y() + (ownerFrame.height() - ownFrame.height()) / 2;
+    return {std::max(x, desktopTopLeft.x()), std::max(y, desktopTopLeft.y())};
+}
+
+}  // namespace
+
+bool ShouldOpenMissingList(const QString& countLabelText, bool fileExists) {
+    return countLabelText != QLatin1String("0") && fileExists;
+}
+
+TFBrakiNarodowosci::TFBrakiNarodowosci(QWidget* parent)
+    : QDialog(parent,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      ListView1(new QTreeWidget(this)),
+      collator_(QLocale()) {
+    setWindowTitle(QStringLiteral("Ortana - braki narodowści"));
+    setFont(WindowFont());
+    resize(910, 512);
+
+    ListView1->setObjectName(QStringLiteral("ListView1"));
+    ListView1->setColumnCount(3);
+    ListView1->setHeaderLabels(
+        {QStringLiteral("Wykonawca"), QStringLiteral("Tytuł"), QStringLiteral("Ścieżka")});
+    ListView1->setRootIsDecorated(false);
+    ListView1->setItemsExpandable(false);
+    ListView1->setUniformRowHeights(true);
+    ListView1->setSortingEnabled(false);
+    ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListView1->setAllColumnsShowFocus(true);
+    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListView1->setItemDelegate(new GridLineDelegate(ListView1));
+    QHeaderView* header = ListView1->header();
+    // The widths are set by FormResize alone; a stretched last column would
+    // swallow the room it leaves for the border and the scroll bar.
+    header->setStretchLastSection(false);
+    header->setSectionsClickable(true);
+    header->setSortIndicatorShown(false);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    connect(header, &QHeaderView::sectionClicked, this, &TFBrakiNarodowosci::ListView1ColumnClick);
+
+    collator_.setCaseSensitivity(Qt::CaseSensitive);
+}
+
+void TFBrakiNarodowosci::FormShow() {
+    const std::string text =
+        ReadFileOrFail(PosixFileSystem(), QFile::encodeName(SciezkaPliku).toStdString());
+    QList<QTreeWidgetItem*> rows;
+    for (const MissingEntryFields& entry : ReadMissingEntries(text)) {
+        rows.append(new QTreeWidgetItem(QStringList{
+            FromCp1250(entry.performer), FromCp1250(entry.title), FromCp1250(entry.path)}));
+    }
+    ListView1->addTopLevelItems(rows);
+}
+
+void TFBrakiNarodowosci::FormResize() {
+    // 30 pixels stay unassigned for the list's border and its scroll bar. A
+    // list narrower than that gets empty columns, never negative ones.
+    const int d = std::max(ListView1->width() - 30, 0);
+    ListView1->setColumnWidth(0, d / 4);
+    ListView1->setColumnWidth(1, d / 4);
+    ListView1->setColumnWidth(2, d / 2);
+}
+
+void TFBrakiNarodowosci::ListView1ColumnClick(int column) {
+    KolumnaSortowania = column;
+    SortRows();
+    // The direction alternates with every click, whichever header it is.
+    Malejaco = !Malejaco;
+}
+
+int TFBrakiNarodowosci::ListView1Compare(const QTreeWidgetItem& item1,
+                                         const QTreeWidgetItem& item2) const {
+    // A column that a row lacks reads as an empty text.
+    const int order =
+        collator_.compare(item1.text(KolumnaSortowania), item2.text(KolumnaSortowania));
+    const int sign = (order > 0) - (order < 0);
+    return Malejaco ? -sign : sign;
+}
+
+void TFBrakiNarodowosci::SortRows() {
+    // Taking the rows out drops the selection; the user's row stays chosen.
+    QTreeWidgetItem* const current = ListView1->currentItem();
+    const QList<QTreeWidgetItem*> selected = ListView1->selectedItems();
+
+    QList<QTreeWidgetItem*> rows = ListView1->invisibleRootItem()->takeChildren();
+    std::stable_sort(rows.begin(), rows.end(),
+                     [this](const QTreeWidgetItem* item1, const QTreeWidgetItem* item2) {
+                         return ListView1Compare(*item1, *item2) < 0;
+                     });
+    ListView1->addTopLevelItems(rows);
+
+    if (current != nullptr) {
+        ListView1->setCurrentItem(current, 0, QItemSelectionModel::NoUpdate);
+    }
+    for (QTreeWidgetItem* item : selected) {
+        item->setSelected(true);
+    }
+}
+
+void TFBrakiNarodowosci::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // The file is read once, before the window first appears; a later show
+    // must not add the rows again.
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        PlaceOverOwner();
+        // The opener saw the file, but it may have gone since: the failure
+        // is reported and the window still opens, with nothing to list.
+        RunHandler([this] { FormShow(); });
+    }
+}
+
+void TFBrakiNarodowosci::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    ListView1->setGeometry(rect());
+    FormResize();
+}
+
+void TFBrakiNarodowosci::PlaceOverOwner() {
+    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    if (owner == nullptr) {
+        return;
+    }
+    // Our own frame is unknown until the window manager has framed us; the
+    // owner's frame is the closest guess at its size.
+    const QSize frameExtra = owner->frameGeometry().size() - owner->size();
+    move(CentredOverOwner(owner->frameGeometry(), size() + frameExtra,
+                          owner->screen()->availableVirtualGeometry().topLeft()));
+}
+
+}  // namespace veltra
