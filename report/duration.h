@@ -22,7 +22,7 @@ public:
     std::string_view view() const { return {buffer_.data(), size_}; }
 
 private:
-    // "-2147483648:0-59:0-59" is the longest text.
+    // "0-2147483648:0-59:0-59" is the longest text.
     std::array<char, 24> buffer_;
     std::size_t size_ = 0;
 };

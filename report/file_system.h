@@ -26,7 +26,8 @@ public:
     virtual std::string ReadWholeFile(const std::string& path) const = 0;
 
     // Creates a new file in the folder of `target`, writes `bytes` to it and
-    // returns its path; `target` itself is not touched. Throws IoFailure.
+    // returns its path; `target` itself is not touched. Throws IoFailure,
+    // leaving no file behind.
     virtual std::string WriteTemporaryFileBeside(const std::string& target,
                                                  std::string_view bytes) = 0;
 

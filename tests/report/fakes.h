@@ -1,0 +1,198 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "figure_publisher.h"
+#include "file_system.h"
+#include "report_host.h"
+
+namespace veltra::testing {
+
+// Keeps every publication in order and the latest text of each field.
+class RecordingPublisher final : public FigurePublisher {
+public:
+    void Publish(Field field, std::string_view text) override {
+        published.emplace_back(field, std::string(text));
+        latest[field] = std::string(text);
+    }
+
+    // The latest text, or "" for a field never published.
+    std::string Text(Field field) const {
+        const auto found = latest.find(field);
+        return found == latest.end() ? std::string() : found->second;
+    }
+
+    std::vector<Field> PublishedFields() const {
+        std::vector<Field> fields;
+        for (const auto& [field, text] : published) {
+            fields.push_back(field);
+        }
+        return fields;
+    }
+
+    std::vector<std::pair<Field, std::string>> published;
+    std::map<Field, std::string> latest;
+};
+
+// Files in memory; any operation can be made to fail with a cause.
+class FakeFileSystem final : public FileSystem {
+public:
+    bool IsRegularFile(const std::string& path) const override {
+        ++isRegularFileCalls;
+        return files.contains(path);
+    }
+
+    std::string ReadWholeFile(const std::string& path) const override {
+        reads.push_back(path);
+        if (const auto failing = unreadable.find(path); failing != unreadable.end()) {
+            throw IoFailure(failing->second);
+        }
+        const auto found = files.find(path);
+        if (found == files.end()) {
+            throw IoFailure("No such file or directory");
+        }
+        return found->second;
+    }
+
+    std::string WriteTemporaryFileBeside(const std::string& target,
+                                         std::string_view bytes) override {
+        if (writeFailure) {
+            throw IoFailure(*writeFailure);
+        }
+        const std::string temporary = target + ".tmp";
+        files[temporary] = std::string(bytes);
+        return temporary;
+    }
+
+    void Rename(const std::string& from, const std::string& to) override {
+        if (renameFailure) {
+            throw IoFailure(*renameFailure);
+        }
+        files[to] = files.at(from);
+        files.erase(from);
+    }
+
+    void Remove(const std::string& path) noexcept override {
+        files.erase(path);
+        removed.insert(path);
+    }
+
+    std::map<std::string, std::string> files;
+    std::map<std::string, std::string> unreadable;  // path -> cause
+    std::optional<std::string> writeFailure;
+    std::optional<std::string> renameFailure;
+    std::set<std::string> removed;
+    mutable std::vector<std::string> reads;
+    mutable int isRegularFileCalls = 0;
+};
+
+// Answers the dialog with prepared choices and records what the run did.
+class FakeHost final : public ReportHost {
+public:
+    std::optional<std::vector<std::string>> ChooseFiles() override {
+        ++dialogs;
+        return choice;
+    }
+
+    void SetGaugeMaxValue(Gauge gauge, std::int32_t value) override {
+        events.push_back(GaugeName(gauge) + ".MaxValue=" + std::to_string(value));
+        maxValue[gauge] = value;
+    }
+
+    void SetGaugeProgress(Gauge gauge, std::int32_t value) override {
+        events.push_back(GaugeName(gauge) + ".Progress=" + std::to_string(value));
+        progress[gauge] = value;
+    }
+
+    void ProcessPendingMessages() override {
+        ++messageRounds;
+        if (onMessages) {
+            onMessages();
+        }
+    }
+
+    bool StopRequested() const override { return stopRequested; }
+
+    void SetPokazEnabled(bool enabled) override {
+        events.push_back(enabled ? "LPokaz on" : "LPokaz off");
+        pokazEnabled = enabled;
+    }
+
+    std::string ExecutablePath() const override { return "/opt/veltra/bin/veltra"; }
+
+    void ShowNotice(std::string_view text, std::string_view title) override {
+        notices.push_back(std::string(title) + ": " + std::string(text));
+    }
+
+    static std::string GaugeName(Gauge gauge) {
+        return gauge == Gauge::Files ? "Gauge1" : "Gauge2";
+    }
+
+    std::optional<std::vector<std::string>> choice;
+    std::function<void()> onMessages;
+    bool stopRequested = false;
+    bool pokazEnabled = false;
+    int dialogs = 0;
+    int messageRounds = 0;
+    std::vector<std::string> events;
+    std::map<Gauge, std::int32_t> maxValue;
+    std::map<Gauge, std::int32_t> progress;
+    std::vector<std::string> notices;
+};
+
+inline constexpr std::string_view kCsvPath = "/opt/veltra/bin/braki naradowosci.csv";
+
+// A log line of 21 fields. Fields not given are filler the engine ignores.
+struct LogLine {
+    std::string time = "10:00:00";
+    std::string path = "M:/muzyka/utwor.mp3";
+    std::string duration = "00:03:25";
+    std::string title = "Tytul";
+    std::string performer = "Wykonawca";
+    std::string nationality = "GBR";
+    std::string type = "MU";
+
+    std::string Text() const {
+        std::string line;
+        for (int i = 0; i < 21; ++i) {
+            switch (i) {
+                case 0:
+                    line += time;
+                    break;
+                case 1:
+                    line += path;
+                    break;
+                case 4:
+                    line += duration;
+                    break;
+                case 5:
+                    line += title;
+                    break;
+                case 7:
+                    line += performer;
+                    break;
+                case 17:
+                    line += nationality;
+                    break;
+                case 18:
+                    line += type;
+                    break;
+                default:
+                    line += "x" + std::to_string(i);
+                    break;
+            }
+            line += ';';
+        }
+        return line;
+    }
+};
+
+}  // namespace veltra::testing

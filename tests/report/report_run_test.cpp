@@ -1,0 +1,271 @@
+#include <gtest/gtest.h>
+
+#include "file_error.h"
+#include "report_fixture.h"
+
+namespace veltra {
+namespace {
+
+using enum Field;
+using testing::kCsvPath;
+using testing::LogLine;
+
+std::string Log(std::initializer_list<LogLine> lines) {
+    std::string text;
+    for (const LogLine& line : lines) {
+        text += line.Text() + "\r\n";
+    }
+    return text;
+}
+
+class ReportRun : public testing::ReportTest {
+protected:
+    void Choose(std::vector<std::string> paths) { host.choice = std::move(paths); }
+
+    std::string Csv() const { return files.files.at(std::string(kCsvPath)); }
+
+    // Runs and returns the failure's message, or "" when none.
+    std::string RunExpectingFailure() {
+        try {
+            report.LadujPliki();
+        } catch (const FileError& error) {
+            return error.what();
+        }
+        return "";
+    }
+};
+
+TEST_F(ReportRun, CancelledDialogChangesNothing) {
+    files.files[std::string(kCsvPath)] = "old\r\n";
+    report.LadujPliki();
+    EXPECT_EQ(host.dialogs, 1);
+    EXPECT_TRUE(host.events.empty());
+    EXPECT_TRUE(publisher.published.empty());
+    EXPECT_TRUE(host.notices.empty());
+    EXPECT_EQ(Csv(), "old\r\n");
+    EXPECT_FALSE(report.Running());
+}
+
+TEST_F(ReportRun, WalksLogsAndLinesWithProgressThenSavesAndNotifies) {
+    files.files["/logs/a.hst"] = Log({{}, {.nationality = ""}});
+    files.files["/logs/b.hst"] = Log({{.nationality = "POL"}});
+    Choose({"/logs/a.hst", "/logs/b.hst"});
+    report.LadujPliki();
+
+    EXPECT_EQ(host.events,
+              (std::vector<std::string>{"Gauge1.MaxValue=2", "LPokaz off", "Gauge2.MaxValue=2",
+                                        "Gauge2.Progress=1", "Gauge2.Progress=2",
+                                        "Gauge1.Progress=1", "Gauge2.MaxValue=1",
+                                        "Gauge2.Progress=1", "Gauge1.Progress=2", "LPokaz on"}));
+    EXPECT_EQ(host.messageRounds, 5);
+    EXPECT_EQ(publisher.published.front(), std::make_pair(LBrakNarodowosc, std::string("0")));
+    EXPECT_EQ(Count(Category::Total), 2);
+    EXPECT_EQ(Count(Category::Polish), 1);
+    EXPECT_EQ(Csv(), "Wykonawca;Tytul;M:/muzyka/utwor.mp3\r\n");
+    EXPECT_EQ(host.notices, std::vector<std::string>{"Informacja: Gotowe!"});
+    EXPECT_FALSE(report.Running());
+}
+
+TEST_F(ReportRun, BlankLinesAreSkippedButAdvanceTheGauge) {
+    files.files["/logs/a.hst"] = " \t\r\n\r\n" + LogLine{}.Text() + "\n\x01\x02\n   ";
+    files.files["/logs/empty.hst"] = "";
+    Choose({"/logs/a.hst", "/logs/empty.hst"});
+    report.LadujPliki();
+    EXPECT_EQ(Count(Category::Total), 1);
+    EXPECT_EQ(report.tallies().IncompleteLines(), 0);
+    EXPECT_EQ(host.maxValue[Gauge::Lines], 0);
+    EXPECT_EQ(host.progress[Gauge::Files], 2);
+    EXPECT_EQ(Csv(), "");
+    EXPECT_FALSE(host.pokazEnabled);
+    EXPECT_EQ(host.notices.size(), 1u);
+}
+
+TEST_F(ReportRun, LinesAreHandedOverUntrimmed) {
+    files.files["/logs/a.hst"] = "   " + LogLine{.nationality = ""}.Text() + "tail";
+    Choose({"/logs/a.hst"});
+    report.LadujPliki();
+    EXPECT_EQ(report.MissingNationalityList(),
+              std::vector<std::string>{"Wykonawca;Tytul;M:/muzyka/utwor.mp3"});
+}
+
+TEST_F(ReportRun, ALogEndsAtItsFirstNul) {
+    files.files["/logs/a.hst"] = Log({{}}) + std::string(1, '\0') + Log({{}});
+    Choose({"/logs/a.hst"});
+    report.LadujPliki();
+    EXPECT_EQ(Count(Category::Total), 1);
+}
+
+TEST_F(ReportRun, ALogChosenTwiceCountsTwice) {
+    files.files["/logs/a.hst"] = Log({{}});
+    Choose({"/logs/a.hst", "/logs/a.hst"});
+    report.LadujPliki();
+    EXPECT_EQ(Count(Category::Total), 2);
+}
+
+TEST_F(ReportRun, SecondRunAddsToFiguresButRestartsTheMissingList) {
+    files.files["/logs/a.hst"] =
+        Log({{.nationality = "POL"}, {}, {.nationality = ""}, {.time = "01:00"}});
+    Choose({"/logs/a.hst"});
+    report.LadujPliki();
+    const std::string ratio = publisher.Text(LabeledEdit9);
+    files.files["/logs/a.hst"] += "incomplete;\r\n";
+    report.LadujPliki();
+
+    EXPECT_EQ(Count(Category::Total), 6);
+    EXPECT_EQ(report.tallies().Seconds(Category::Total), 6 * 205);
+    EXPECT_EQ(publisher.Text(LabeledEdit9), ratio);
+    EXPECT_EQ(report.tallies().IncompleteLines(), 1);
+    EXPECT_EQ(report.tallies().MissingNationality(), 1);
+    EXPECT_EQ(publisher.Text(LBrakNarodowosc), "1");
+    EXPECT_EQ(report.MissingNationalityList().size(), 1u);
+    EXPECT_EQ(Csv(), "Wykonawca;Tytul;M:/muzyka/utwor.mp3\r\n");
+}
+
+TEST_F(ReportRun, CountLabelShowsZeroFromTheStartOfARunWithoutEntries) {
+    files.files["/logs/with.hst"] = Log({{.nationality = ""}});
+    files.files["/logs/without.hst"] = Log({{}});
+    Choose({"/logs/with.hst"});
+    report.LadujPliki();
+    Choose({"/logs/without.hst"});
+    report.LadujPliki();
+    EXPECT_EQ(publisher.Text(LBrakNarodowosc), "0");
+    EXPECT_FALSE(host.pokazEnabled);
+}
+
+TEST_F(ReportRun, CsvHoldsEveryEntryVerbatimWithCrLf) {
+    const LogLine missing{.path = "\"M:\\a b.mp3",
+                          .title = "\"Cytat\"",
+                          .performer = "Zesp\xF3\xB3",
+                          .nationality = ""};
+    files.files["/logs/a.hst"] =
+        Log({missing, missing, {.title = "", .performer = "", .nationality = ""}});
+    Choose({"/logs/a.hst"});
+    report.LadujPliki();
+    EXPECT_EQ(Csv(),
+              "Zesp\xF3\xB3;\"Cytat\";\"M:\\a b.mp3\r\n"
+              "Zesp\xF3\xB3;\"Cytat\";\"M:\\a b.mp3\r\n"
+              ";;M:/muzyka/utwor.mp3\r\n");
+    EXPECT_TRUE(host.pokazEnabled);
+}
+
+TEST_F(ReportRun, CsvGoesWhereItIsToldWhenOverridden) {
+    files.files["/logs/a.hst"] = Log({{.nationality = ""}});
+    Choose({"/logs/a.hst"});
+    report.SetCsvPath("/tmp/inny.csv");
+    report.LadujPliki();
+    EXPECT_EQ(files.files.at("/tmp/inny.csv"), "Wykonawca;Tytul;M:/muzyka/utwor.mp3\r\n");
+    EXPECT_FALSE(files.files.contains(std::string(kCsvPath)));
+}
+
+TEST(MissingNationalityCsvPath, IsBesideTheExecutable) {
+    EXPECT_EQ(MissingNationalityCsvPath("/opt/veltra/bin/veltra"),
+              "/opt/veltra/bin/braki naradowosci.csv");
+    EXPECT_EQ(MissingNationalityCsvPath("/veltra"), "/braki naradowosci.csv");
+    EXPECT_EQ(MissingNationalityCsvPath("veltra"), "braki naradowosci.csv");
+}
+
+TEST_F(ReportRun, AMissingLogEndsTheRunAfterTheLogsBeforeIt) {
+    files.files[std::string(kCsvPath)] = "old\r\n";
+    files.files["/logs/a.hst"] = Log({{}, {.nationality = ""}});
+    files.files["/logs/c.hst"] = Log({{}});
+    Choose({"/logs/a.hst", "/logs/b.hst", "/logs/c.hst"});
+
+    EXPECT_EQ(RunExpectingFailure(), "Cannot open file \"/logs/b.hst\". No such file or directory");
+    EXPECT_EQ(Count(Category::Total), 1);
+    EXPECT_EQ(report.MissingNationalityList().size(), 1u);
+    EXPECT_EQ(host.progress[Gauge::Files], 1);
+    EXPECT_FALSE(host.pokazEnabled);
+    EXPECT_EQ(Csv(), "old\r\n");
+    EXPECT_TRUE(host.notices.empty());
+    EXPECT_FALSE(report.Running());
+}
+
+TEST_F(ReportRun, AnUnreadableDescriptionFileEndsTheRunMidLog) {
+    files.files["/logs/a.hst"] = Log({{.nationality = "POL"}, {}});
+    files.files["M:/muzyka/utwor.dat"] = "Kod=n";
+    files.unreadable["M:/muzyka/utwor.dat"] = "Permission denied";
+    Choose({"/logs/a.hst"});
+    EXPECT_EQ(RunExpectingFailure(), "Cannot open file \"M:/muzyka/utwor.dat\". Permission denied");
+    EXPECT_EQ(Count(Category::Day), 1);
+    EXPECT_EQ(Count(Category::Total), 1);
+    EXPECT_EQ(host.progress[Gauge::Lines], 0);
+}
+
+TEST_F(ReportRun, AFailedCsvWriteKeepsThePreviousFile) {
+    files.files[std::string(kCsvPath)] = "old\r\n";
+    files.files["/logs/a.hst"] = Log({{.nationality = ""}});
+    files.writeFailure = "No space left on device";
+    Choose({"/logs/a.hst"});
+    EXPECT_EQ(RunExpectingFailure(),
+              "Cannot create file \"/opt/veltra/bin/braki naradowosci.csv\". "
+              "No space left on device");
+    EXPECT_EQ(Csv(), "old\r\n");
+    EXPECT_TRUE(host.pokazEnabled);
+    EXPECT_TRUE(host.notices.empty());
+}
+
+TEST_F(ReportRun, AFailedRenameRemovesTheTemporaryFile) {
+    files.files[std::string(kCsvPath)] = "old\r\n";
+    files.files["/logs/a.hst"] = Log({{.nationality = ""}});
+    files.renameFailure = "Is a directory";
+    Choose({"/logs/a.hst"});
+    EXPECT_EQ(RunExpectingFailure(),
+              "Cannot create file \"/opt/veltra/bin/braki naradowosci.csv\". Is a directory");
+    EXPECT_EQ(files.files.size(), 2u);
+    EXPECT_EQ(files.removed.size(), 1u);
+    EXPECT_EQ(Csv(), "old\r\n");
+}
+
+TEST_F(ReportRun, ANestedRunDoesNothing) {
+    files.files["/logs/a.hst"] = Log({{}, {}});
+    Choose({"/logs/a.hst"});
+    host.onMessages = [&] {
+        EXPECT_TRUE(report.Running());
+        report.LadujPliki();
+    };
+    report.LadujPliki();
+    EXPECT_EQ(host.dialogs, 1);
+    EXPECT_EQ(Count(Category::Total), 2);
+    EXPECT_EQ(host.notices.size(), 1u);
+}
+
+TEST_F(ReportRun, RunningIsClearedByAFailure) {
+    Choose({"/logs/missing.hst"});
+    EXPECT_NE(RunExpectingFailure(), "");
+    files.files["/logs/missing.hst"] = Log({{}});
+    report.LadujPliki();
+    EXPECT_EQ(host.dialogs, 2);
+    EXPECT_EQ(Count(Category::Total), 1);
+}
+
+TEST_F(ReportRun, AStopRequestEndsTheRunWithoutSavingOrNotice) {
+    files.files[std::string(kCsvPath)] = "old\r\n";
+    files.files["/logs/a.hst"] = Log({{.nationality = ""}, {}, {}});
+    files.files["/logs/b.hst"] = Log({{}});
+    Choose({"/logs/a.hst", "/logs/b.hst"});
+    host.onMessages = [&] { host.stopRequested = true; };
+    report.LadujPliki();
+
+    EXPECT_EQ(report.tallies().MissingNationality(), 1);
+    EXPECT_EQ(Count(Category::Total), 0);
+    EXPECT_EQ(host.messageRounds, 1);
+    EXPECT_EQ(host.progress[Gauge::Files], 0);
+    EXPECT_EQ(host.events.back(), "Gauge2.Progress=1");
+    EXPECT_EQ(Csv(), "old\r\n");
+    EXPECT_TRUE(host.notices.empty());
+    EXPECT_FALSE(report.Running());
+}
+
+TEST_F(ReportRun, AStopBetweenLogsEndsTheRunToo) {
+    files.files["/logs/a.hst"] = "";
+    files.files["/logs/b.hst"] = Log({{}});
+    Choose({"/logs/a.hst", "/logs/b.hst"});
+    host.onMessages = [&] { host.stopRequested = true; };
+    report.LadujPliki();
+    EXPECT_EQ(host.progress[Gauge::Files], 1);
+    EXPECT_EQ(Count(Category::Total), 0);
+    EXPECT_TRUE(host.notices.empty());
+}
+
+}  // namespace
+}  // namespace veltra

@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include "log_record.h"
+#include "text_lines.h"
+
+namespace veltra {
+namespace {
+
+using Lines = std::vector<std::string_view>;
+
+TEST(SplitLines, BreaksAtCrLfAndCrLfMixed) {
+    EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (Lines{"a", "b", "c", "d"}));
+    EXPECT_EQ(SplitLines("a\n\rb"), (Lines{"a", "", "b"}));
+    EXPECT_EQ(SplitLines("a\r\r\nb"), (Lines{"a", "", "b"}));
+    EXPECT_EQ(SplitLines("\n\n"), (Lines{"", ""}));
+}
+
+TEST(SplitLines, ABreakAtTheEndAddsNoLine) {
+    EXPECT_EQ(SplitLines(""), Lines{});
+    EXPECT_EQ(SplitLines("a"), Lines{"a"});
+    EXPECT_EQ(SplitLines("a\r\n"), Lines{"a"});
+    EXPECT_EQ(SplitLines("a\r"), Lines{"a"});
+    EXPECT_EQ(SplitLines("a\n\r"), (Lines{"a", ""}));
+}
+
+TEST(SplitLines, TheTextEndsAtTheFirstNul) {
+    using namespace std::string_view_literals;
+    EXPECT_EQ(SplitLines("a\nb\0c\nd"sv), (Lines{"a", "b"}));
+    EXPECT_EQ(SplitLines("\0a"sv), Lines{});
+}
+
+TEST(SplitLines, KeepsEveryOtherByte) {
+    const std::string text = "\t \xff\x80;\x01\n";
+    EXPECT_EQ(SplitLines(text), Lines{"\t \xff\x80;\x01"});
+}
+
+TEST(LogRecord, NeedsExactlyTwentyOneFields) {
+    EXPECT_FALSE(LogRecord::FromLine(""));
+    EXPECT_FALSE(LogRecord::FromLine(std::string(20, ';')));
+    EXPECT_TRUE(LogRecord::FromLine(std::string(21, ';')));
+    EXPECT_FALSE(LogRecord::FromLine(std::string(22, ';')));
+    EXPECT_TRUE(LogRecord::FromLine(std::string(21, ';') + "ignored"));
+}
+
+TEST(LogRecord, TrimsEachFieldOfBlanksAndControls) {
+    std::string line;
+    for (int i = 0; i < 21; ++i) {
+        line += "\t " + std::to_string(i) + " x\x1f;";
+    }
+    const auto record = LogRecord::FromLine(line);
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->AiringTime(), "0 x");
+    EXPECT_EQ(record->AudioPath(), "1 x");
+    EXPECT_EQ(record->Duration(), "4 x");
+    EXPECT_EQ(record->Title(), "5 x");
+    EXPECT_EQ(record->Performer(), "7 x");
+    EXPECT_EQ(record->Nationality(), "17 x");
+    EXPECT_EQ(record->ItemType(), "18 x");
+}
+
+TEST(TrimControls, KeepsBytesAboveTheSpace) {
+    EXPECT_EQ(TrimControls(" \x01\x7f a\xa0 \r"), "\x7f a\xa0");
+    EXPECT_EQ(TrimControls("\x20\x1f"), "");
+}
+
+}  // namespace
+}  // namespace veltra
