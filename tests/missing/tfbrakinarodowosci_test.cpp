@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "error_report.h"
+#include "win_text_metrics.h"
 #include "window_font.h"
 
 using veltra::TFBrakiNarodowosci;
@@ -21,6 +22,7 @@ private slots:
     void cleanupTestCase();
 
     void opensAsResizableToolWindow();
+    void rowsLeaveRoomForDescenders();
     void centresOverTheOwnerWithinTheDesktop_data();
     void centresOverTheOwnerWithinTheDesktop();
     void columnWidthsFollowTheWindow_data();
@@ -127,6 +129,16 @@ void TFBrakiNarodowosciTest::opensAsResizableToolWindow() {
     QCOMPARE(list->selectionBehavior(), QAbstractItemView::SelectRows);
     QCOMPARE(list->editTriggers(), QAbstractItemView::NoEditTriggers);
     QVERIFY(!list->isSortingEnabled());
+}
+
+// Qt measures Tahoma shorter than Windows; rows of Qt's height would lose
+// their descenders to the grid line.
+void TFBrakiNarodowosciTest::rowsLeaveRoomForDescenders() {
+    const auto window = OpenOn("Maanam;Kocham ci\xea kochanie moje;D:\\Muzyka\\m.mp3\r\n");
+    QTreeWidget* list = List(*window);
+    const int rowHeight = list->visualItemRect(list->topLevelItem(0)).height();
+    QVERIFY2(rowHeight > veltra::MeasureWinText(list->font()).height() + 1,
+             qPrintable(QString::number(rowHeight)));
 }
 
 // The owner is given by its outer frame. The offscreen platform frames every

@@ -14,6 +14,7 @@
 #include "file_reading.h"
 #include "missing_entries.h"
 #include "posix_file_system.h"
+#include "win_text_metrics.h"
 #include "window_font.h"
 
 namespace veltra {
@@ -33,6 +34,14 @@ public:
         painter->drawLine(cell.topRight(), cell.bottomRight());
         painter->drawLine(cell.bottomLeft(), cell.bottomRight());
         painter->restore();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        // Qt measures Tahoma shorter than Windows does; rows of Qt's height
+        // lose their descenders to the grid line below them.
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(std::max(size.height(), MeasureWinText(option.font).height() + 4));
+        return size;
     }
 };
 
