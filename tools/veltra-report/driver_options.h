@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace veltra {
+
+// What the command line asks for.
+struct DriverOptions {
+    bool help = false;
+    bool json = false;
+    std::optional<std::string> csvPath;
+    std::vector<std::string> logs;
+};
+
+// A command line that cannot be understood; what() says why.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+DriverOptions ParseDriverOptions(const std::vector<std::string>& arguments);
+
+extern const char* const kDriverUsage;
+
+}  // namespace veltra

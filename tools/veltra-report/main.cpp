@@ -1,0 +1,71 @@
+// veltra-report: the report run of the main window, with the logs taken from
+// the command line and the figures printed when it ends.
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "driver_options.h"
+#include "figure_output.h"
+#include "file_error.h"
+#include "latest_figures.h"
+#include "posix_file_system.h"
+#include "report.h"
+#include "terminal_host.h"
+
+namespace {
+
+constexpr int kFailure = 1;
+constexpr int kUsageError = 2;
+
+bool WriteStdout(const std::string& text) {
+    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
+           std::fflush(stdout) == 0;
+}
+
+int Run(const veltra::DriverOptions& options) {
+    veltra::LatestFigures figures;
+    veltra::PosixFileSystem fileSystem;
+    veltra::TerminalHost host(options.logs);
+    veltra::Report report(figures, fileSystem, host);
+    if (options.csvPath) {
+        report.SetCsvPath(*options.csvPath);
+    }
+    try {
+        report.LadujPliki();
+    } catch (const std::exception& failure) {
+        host.EndProgress();
+        std::fprintf(stderr, "%s\n", veltra::FailureText(failure.what()).c_str());
+        return kFailure;
+    }
+    const std::string output =
+        options.json ? veltra::FiguresAsJson(figures) : veltra::FiguresAsText(figures);
+    if (!WriteStdout(output)) {
+        std::fprintf(
+            stderr, "%s\n",
+            veltra::FailureText(std::string("Cannot write the figures. ") + std::strerror(errno))
+                .c_str());
+        return kFailure;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    veltra::DriverOptions options;
+    try {
+        options = veltra::ParseDriverOptions(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const veltra::UsageError& error) {
+        std::fprintf(stderr, "veltra-report: %s\n\n%s", error.what(), veltra::kDriverUsage);
+        return kUsageError;
+    }
+    if (options.help) {
+        std::fputs(veltra::kDriverUsage, stdout);
+        return 0;
+    }
+    return Run(options);
+}

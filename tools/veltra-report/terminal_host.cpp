@@ -1,0 +1,87 @@
+#include "terminal_host.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <string_view>
+
+namespace veltra {
+
+namespace {
+
+// Often enough to look alive, rarely enough to cost nothing.
+constexpr std::chrono::milliseconds kRedrawInterval{100};
+
+void WriteToStderr(std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stderr);
+}
+
+}  // namespace
+
+TerminalHost::TerminalHost(std::vector<std::string> logs)
+    : logs_(std::move(logs)), showProgress_(::isatty(STDERR_FILENO) == 1) {}
+
+std::optional<std::vector<std::string>> TerminalHost::ChooseFiles() {
+    if (handedOver_) {
+        return std::nullopt;
+    }
+    handedOver_ = true;
+    std::vector<std::string> paths;
+    paths.reserve(logs_.size());
+    for (const std::string& log : logs_) {
+        paths.push_back(std::filesystem::absolute(log).string());
+    }
+    return paths;
+}
+
+void TerminalHost::SetGaugeMaxValue(Gauge gauge, std::int32_t value) {
+    GaugeState& state = StateOf(gauge);
+    state.maxValue = value;
+    state.progress = std::min(state.progress, value);
+}
+
+void TerminalHost::SetGaugeProgress(Gauge gauge, std::int32_t value) {
+    StateOf(gauge).progress = value;
+}
+
+void TerminalHost::ProcessPendingMessages() {
+    if (!showProgress_) {
+        return;
+    }
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastDrawn_ >= kRedrawInterval) {
+        lastDrawn_ = now;
+        DrawProgress();
+    }
+}
+
+void TerminalHost::DrawProgress() {
+    char line[96];
+    const int size = std::snprintf(line, sizeof line, "\r\033[KPlik %d/%d, wiersz %d/%d",
+                                   std::min(files_.progress + 1, files_.maxValue), files_.maxValue,
+                                   lines_.progress, lines_.maxValue);
+    WriteToStderr(std::string_view(line, static_cast<std::size_t>(std::max(size, 0))));
+    std::fflush(stderr);
+    progressShown_ = true;
+}
+
+std::string TerminalHost::ExecutablePath() const {
+    return std::filesystem::read_symlink("/proc/self/exe").string();
+}
+
+void TerminalHost::ShowNotice(std::string_view text, std::string_view) {
+    EndProgress();
+    WriteToStderr(text);
+    WriteToStderr("\n");
+}
+
+void TerminalHost::EndProgress() {
+    if (progressShown_) {
+        WriteToStderr("\r\033[K");
+        progressShown_ = false;
+    }
+}
+
+}  // namespace veltra

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "report_host.h"
+
+namespace veltra {
+
+// Hosts a report run on the command line: the logs come from the arguments,
+// progress and the closing notice go to standard error.
+class TerminalHost final : public ReportHost {
+public:
+    explicit TerminalHost(std::vector<std::string> logs);
+
+    // Hands over the logs once, as full paths like the window's dialog does.
+    std::optional<std::vector<std::string>> ChooseFiles() override;
+    void SetGaugeMaxValue(Gauge gauge, std::int32_t value) override;
+    void SetGaugeProgress(Gauge gauge, std::int32_t value) override;
+    void ProcessPendingMessages() override;
+    bool StopRequested() const override { return false; }
+    void SetPokazEnabled(bool) override {}
+    std::string ExecutablePath() const override;
+    void ShowNotice(std::string_view text, std::string_view title) override;
+
+    // Clears the progress line, so that what follows starts on a clean one.
+    void EndProgress();
+
+private:
+    struct GaugeState {
+        std::int32_t maxValue = 0;
+        std::int32_t progress = 0;
+    };
+
+    GaugeState& StateOf(Gauge gauge) { return gauge == Gauge::Files ? files_ : lines_; }
+    void DrawProgress();
+
+    std::vector<std::string> logs_;
+    bool handedOver_ = false;
+    // Progress is drawn only for a person watching a terminal.
+    const bool showProgress_;
+    bool progressShown_ = false;
+    GaugeState files_;
+    GaugeState lines_;
+    std::chrono::steady_clock::time_point lastDrawn_{};
+};
+
+}  // namespace veltra
