@@ -1,0 +1,164 @@
+// Runs the veltra-report executable over the sample logs, from the
+// repository's root as the README does, and compares what it prints and
+// writes with the expected files beside this test.
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kSourceDir = VELTRA_SOURCE_DIR;
+const fs::path kDriver = VELTRA_REPORT_EXE;
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string Expected(const std::string& name) {
+    return ReadBytes(kSourceDir / "tests/driver/expected" / name);
+}
+
+struct Outcome {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+class Driver : public ::testing::Test {
+protected:
+    void SetUp() override {
+        scratch = fs::temp_directory_path() /
+                  ("veltra-driver-" + std::to_string(::getpid()) + "-" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(scratch);
+        fs::create_directories(scratch);
+    }
+    void TearDown() override { fs::remove_all(scratch); }
+
+    // Runs `program` with `arguments` in the repository's root; standard
+    // output and error go to files, so neither can fill a pipe.
+    Outcome Run(const std::vector<std::string>& arguments, const fs::path& program = kDriver) {
+        const fs::path outPath = scratch / "stdout";
+        const fs::path errPath = scratch / "stderr";
+        std::vector<std::string> words{program.string()};
+        words.insert(words.end(), arguments.begin(), arguments.end());
+        std::vector<char*> argv;
+        for (std::string& word : words) {
+            argv.push_back(word.data());
+        }
+        argv.push_back(nullptr);
+
+        const pid_t child = ::fork();
+        if (child == 0) {
+            const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            if (out < 0 || err < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0 ||
+                ::chdir(kSourceDir.c_str()) != 0) {
+                ::_exit(127);
+            }
+            ::execv(argv[0], argv.data());
+            ::_exit(127);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(outPath),
+                ReadBytes(errPath)};
+    }
+
+    std::string Csv() const { return (scratch / "braki.csv").string(); }
+
+    fs::path scratch;
+};
+
+const std::vector<std::string> kSampleLogs{"samples/poranek.hst", "samples/noc.hst",
+                                           "samples/niepelny.hst"};
+
+std::vector<std::string> With(std::vector<std::string> options,
+                              const std::vector<std::string>& logs) {
+    options.insert(options.end(), logs.begin(), logs.end());
+    return options;
+}
+
+TEST_F(Driver, PrintsThePanelsAndWritesTheCsvForTheSamples) {
+    const Outcome outcome = Run(With({"--csv", Csv()}, kSampleLogs));
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_EQ(outcome.out, Expected("samples.txt"));
+    EXPECT_EQ(outcome.err, "Gotowe!\n");
+    EXPECT_EQ(ReadBytes(Csv()), Expected("samples.csv"));
+}
+
+TEST_F(Driver, PrintsEveryFieldAsJson) {
+    const Outcome outcome = Run(With({"--json", "--csv", Csv()}, kSampleLogs));
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_EQ(outcome.out, Expected("samples.json"));
+}
+
+TEST_F(Driver, ReproducesTheSingleItemExamples) {
+    for (const std::string name : {"jeden-utwor", "debiut"}) {
+        const Outcome outcome =
+            Run({"--json", "--csv=" + Csv(), "samples/examples/" + name + ".hst"});
+        EXPECT_EQ(outcome.exitCode, 0) << name;
+        EXPECT_EQ(outcome.out, Expected(name + ".json")) << name;
+        EXPECT_EQ(ReadBytes(Csv()), "") << name;
+    }
+}
+
+TEST_F(Driver, WritesTheCsvBesideItselfByDefault) {
+    const fs::path copy = scratch / "veltra-report";
+    fs::copy_file(kDriver, copy);
+    const Outcome outcome = Run({"samples/examples/jeden-utwor.hst"}, copy);
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_TRUE(fs::is_regular_file(scratch / "braki naradowosci.csv"));
+}
+
+TEST_F(Driver, AMissingLogFailsWithNothingOnStdoutAndTheOldCsvKept) {
+    std::ofstream(Csv(), std::ios::binary) << "old\r\n";
+    const Outcome outcome = Run({"--csv", Csv(), "samples/noc.hst", "samples/brak.hst"});
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(outcome.err, "Cannot open file \"" + (kSourceDir / "samples/brak.hst").string() +
+                               "\". No such file or directory.\n");
+    EXPECT_EQ(ReadBytes(Csv()), "old\r\n");
+}
+
+TEST_F(Driver, ACsvThatCannotBeCreatedFails) {
+    const std::string csv = (scratch / "no/such/folder.csv").string();
+    const Outcome outcome = Run({"--csv", csv, "samples/noc.hst"});
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(outcome.err, "Cannot create file \"" + csv + "\". No such file or directory.\n");
+}
+
+TEST_F(Driver, UsageErrorsExitWithTwo) {
+    for (const std::vector<std::string>& arguments : {std::vector<std::string>{},
+                                                      {"--json"},
+                                                      {"--csv"},
+                                                      {"--csv", "", "a.hst"},
+                                                      {"--bogus", "a.hst"}}) {
+        const Outcome outcome = Run(arguments);
+        EXPECT_EQ(outcome.exitCode, 2);
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_NE(outcome.err.find("Usage: veltra-report"), std::string::npos);
+    }
+}
+
+TEST_F(Driver, HelpGoesToStdout) {
+    const Outcome outcome = Run({"--help"});
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_TRUE(outcome.out.starts_with("Usage: veltra-report [--json] [--csv PATH] LOG..."));
+    EXPECT_EQ(outcome.err, "");
+}
+
+}  // namespace
