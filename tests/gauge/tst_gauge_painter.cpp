@@ -331,6 +331,8 @@ void TestGaugePainter::needle() {
         QVERIFY2(image.pixel(point) == kWhite,
                  qPrintable(QStringLiteral("%1,%2 not on the face").arg(point.x()).arg(point.y())));
     }
+    // The needle stops short of its tip, so the frame above stays black.
+    QCOMPARE(image.pixel(20, 0), kBlack);
     // Outside the half-dial the control's colour shows.
     QCOMPARE(image.pixel(1, 1), kGreen);
     QCOMPARE(image.pixel(39, 1), kGreen);

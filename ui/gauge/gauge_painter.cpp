@@ -4,8 +4,10 @@
 #include "gauge_arithmetic.h"
 
 #include <QPainter>
+#include <QPolygon>
 #include <QString>
 #include <cmath>
+#include <cstdlib>
 #include <numbers>
 
 namespace veltra {
@@ -32,10 +34,29 @@ int RoundEven(long double value) {
     return static_cast<int>(std::nearbyint(value));
 }
 
-QPen OutlinePen(const QColor& color) {
-    // Flat caps make a line leave out its end point.
-    QPen pen(color, 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
-    return pen;
+// Lines here cover their start point but not their end point; Qt's own lines
+// cover both, which would put the needle's tip on the frame.
+void DrawLineWithoutEnd(QPainter& painter, QPoint from, QPoint to) {
+    const int dx = std::abs(to.x() - from.x());
+    const int dy = -std::abs(to.y() - from.y());
+    const int stepX = from.x() < to.x() ? 1 : -1;
+    const int stepY = from.y() < to.y() ? 1 : -1;
+    QPolygon points;
+    QPoint point = from;
+    int error = dx + dy;
+    while (point != to) {
+        points << point;
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            point.rx() += stepX;
+        }
+        if (twice <= dx) {
+            error += dx;
+            point.ry() += stepY;
+        }
+    }
+    painter.drawPoints(points);
 }
 
 // The angle Qt uses for the point where the ray from the box's centre through
@@ -117,7 +138,7 @@ void DrawPie(QImage& image, const GaugeLook& look, const GaugeRect& rect) {
 
     QPainter painter(&image);
     painter.fillRect(Cells(rect.left, rect.top, rect.right, rect.bottom), look.color);
-    painter.setPen(OutlinePen(look.foreColor));
+    painter.setPen(QPen(look.foreColor, 0));
     painter.setBrush(look.backColor);
     if (w - rect.left >= 1 && h - rect.top >= 1) {
         painter.drawEllipse(OutlineBox(rect.left, rect.top, w, h));
@@ -144,11 +165,11 @@ void DrawNeedle(QImage& image, const GaugeLook& look, const GaugeRect& rect) {
 
     QPainter painter(&image);
     painter.fillRect(Cells(rect.left, rect.top, rect.right, rect.bottom), look.color);
-    painter.setPen(OutlinePen(look.foreColor));
+    painter.setPen(QPen(look.foreColor, 0));
     painter.setBrush(look.backColor);
     // The upper half of an ellipse centred on the bottom edge: the dial face.
     DrawSector(painter, l, rect.top, w, 2 * h - 1, QPoint(l + w, b - 1), QPoint(l, b - 1));
-    painter.drawLine(l, b, l + w, b);
+    DrawLineWithoutEnd(painter, QPoint(l, b), QPoint(l + w, b));
     if (look.percent <= 0) {
         return;
     }
@@ -157,7 +178,7 @@ void DrawNeedle(QImage& image, const GaugeLook& look, const GaugeRect& rect) {
     const double phi = static_cast<double>(std::numbers::pi_v<long double> * look.percent / 100.0L);
     const QPoint tip(RoundEven(mx * (1.0L - std::cos(static_cast<long double>(phi)))),
                      RoundEven((b - 1) * (1.0L - std::sin(static_cast<long double>(phi)))));
-    painter.drawLine(QPoint(mx, b - 1), tip);
+    DrawLineWithoutEnd(painter, QPoint(mx, b - 1), tip);
 }
 
 void DrawPercentText(QImage& image, const GaugeLook& look, const GaugeRect& rect) {
