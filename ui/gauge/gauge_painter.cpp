@@ -188,15 +188,16 @@ void DrawPercentText(QImage& image, const GaugeLook& look, const GaugeRect& rect
     const QString text = QString::number(look.percent) + QLatin1Char('%');
     {
         QPainter painter(&overlay);
-        // Coloured sub-pixel fringes would turn into stray colours under the
-        // exclusive-or; grey edges become shades of the complement.
+        // Unsmoothed, as Windows draws this face at window sizes: every glyph
+        // pixel then takes the exact complement of its background, where
+        // smoothed edges would leave grey or, sub-pixel, coloured fringes.
         QFont font = look.font;
         font.setStyleStrategy(QFont::NoAntialias);
         painter.setFont(font);
         painter.setPen(Qt::white);
         painter.setBrush(Qt::NoBrush);
         // Centred in one more than the rectangle's extent and not offset by its
-        // left and top, so a framed gauge's text sits where the design has it.
+        // left and top: for a framed gauge that is the middle of the control.
         const int x =
             (rect.right - rect.left + 1 - painter.fontMetrics().horizontalAdvance(text)) / 2;
         const int y = (rect.bottom - rect.top + 1 - look.textMetrics.height()) / 2;
