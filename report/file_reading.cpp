@@ -13,4 +13,13 @@ std::string ReadFileOrFail(const FileSystem& fileSystem, const std::string& path
     }
 }
 
+std::optional<std::string> ReadRegularFileOrFail(const FileSystem& fileSystem,
+                                                 const std::string& path) {
+    try {
+        return fileSystem.ReadRegularFile(path);
+    } catch (const IoFailure& failure) {
+        throw CannotOpenFile(path, failure.what());
+    }
+}
+
 }  // namespace veltra

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace veltra {
@@ -8,5 +9,9 @@ class FileSystem;
 
 // The whole file, or FileError "Cannot open file "<path>". <cause>".
 std::string ReadFileOrFail(const FileSystem& fileSystem, const std::string& path);
+
+// The whole regular file, nullopt when there is none, or the same FileError.
+std::optional<std::string> ReadRegularFileOrFail(const FileSystem& fileSystem,
+                                                 const std::string& path);
 
 }  // namespace veltra

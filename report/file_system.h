@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -24,6 +25,12 @@ public:
 
     // The whole content as bytes. Throws IoFailure.
     virtual std::string ReadWholeFile(const std::string& path) const = 0;
+
+    // The whole content of the regular file at `path`, or nullopt when there
+    // is none (nothing there, or a directory). Throws IoFailure when there is
+    // one that cannot be read. The same as IsRegularFile, then ReadWholeFile;
+    // a real file system can do it with fewer calls.
+    virtual std::optional<std::string> ReadRegularFile(const std::string& path) const;
 
     // Creates a new file in the folder of `target`, writes `bytes` to it and
     // returns its path; `target` itself is not touched. Throws IoFailure,

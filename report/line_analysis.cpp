@@ -6,7 +6,6 @@
 #include "description_file.h"
 #include "duration.h"
 #include "file_reading.h"
-#include "file_system.h"
 #include "integer_text.h"
 #include "log_record.h"
 
@@ -87,10 +86,8 @@ bool Report::CzyDebiut(std::string_view audioPath) const {
     }
     // Log text is code page 1250; Linux file names are UTF-8.
     const std::string path = Cp1250ToUtf8(DescriptionFilePath(audioPath));
-    if (!fileSystem_.IsRegularFile(path)) {
-        return false;
-    }
-    return MarksDebut(ReadFileOrFail(fileSystem_, path));
+    const std::optional<std::string> description = ReadRegularFileOrFail(fileSystem_, path);
+    return description && MarksDebut(*description);
 }
 
 }  // namespace veltra

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -55,35 +56,35 @@ void WriteAll(int fd, std::string_view bytes) {
     }
 }
 
-}  // namespace
-
-bool PosixFileSystem::IsRegularFile(const std::string& path) const {
-    struct stat status {};
-    return !NamesNoFile(path) && ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
-}
-
-std::string PosixFileSystem::ReadWholeFile(const std::string& path) const {
+int OpenForReading(const std::string& path, int extraFlags = 0) {
     if (NamesNoFile(path)) {
         throw SystemFailure(ENOENT);
     }
-    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.get() < 0) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | extraFlags);
+    if (fd < 0) {
         throw SystemFailure(errno);
     }
-    struct stat status {};
-    std::size_t expected = 0;
-    if (::fstat(file.get(), &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0) {
-        expected = static_cast<std::size_t>(status.st_size);
-    }
+    return fd;
+}
 
-    // One read past the expected size sees the end, or a file that grew.
-    std::string bytes(expected + 1, '\0');
+// Everything up to the end of the file. A regular file is read up to the
+// size it had when looked at, which spares asking once more for the end;
+// anything else, and a file claiming to be empty as the kernel's own do, is
+// read until it reports its end.
+std::string ReadFrom(int fd, std::optional<std::size_t> regularSize) {
+    if (regularSize == 0u) {
+        regularSize.reset();
+    }
+    std::string bytes(regularSize ? *regularSize : 64 * 1024, '\0');
     std::size_t size = 0;
     for (;;) {
         if (size == bytes.size()) {
+            if (regularSize) {
+                break;
+            }
             bytes.resize(bytes.size() * 2);
         }
-        const ssize_t got = ::read(file.get(), bytes.data() + size, bytes.size() - size);
+        const ssize_t got = ::read(fd, bytes.data() + size, bytes.size() - size);
         if (got < 0) {
             if (errno == EINTR) {
                 continue;
@@ -97,6 +98,33 @@ std::string PosixFileSystem::ReadWholeFile(const std::string& path) const {
     }
     bytes.resize(size);
     return bytes;
+}
+
+}  // namespace
+
+bool PosixFileSystem::IsRegularFile(const std::string& path) const {
+    struct stat status {};
+    return !NamesNoFile(path) && ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+std::string PosixFileSystem::ReadWholeFile(const std::string& path) const {
+    const Descriptor file(OpenForReading(path));
+    struct stat status {};
+    if (::fstat(file.get(), &status) == 0 && S_ISREG(status.st_mode)) {
+        return ReadFrom(file.get(), static_cast<std::size_t>(status.st_size));
+    }
+    return ReadFrom(file.get(), std::nullopt);
+}
+
+std::optional<std::string> PosixFileSystem::ReadRegularFile(const std::string& path) const {
+    // Looking first means nothing but a regular file is ever opened.
+    struct stat status {};
+    if (NamesNoFile(path) || ::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return std::nullopt;
+    }
+    // Non-blocking, so that a path swapped for a pipe meanwhile cannot hang.
+    const Descriptor file(OpenForReading(path, O_NONBLOCK));
+    return ReadFrom(file.get(), static_cast<std::size_t>(status.st_size));
 }
 
 std::string PosixFileSystem::WriteTemporaryFileBeside(const std::string& target,

@@ -9,6 +9,7 @@ class PosixFileSystem final : public FileSystem {
 public:
     bool IsRegularFile(const std::string& path) const override;
     std::string ReadWholeFile(const std::string& path) const override;
+    std::optional<std::string> ReadRegularFile(const std::string& path) const override;
     std::string WriteTemporaryFileBeside(const std::string& target,
                                          std::string_view bytes) override;
     void Rename(const std::string& from, const std::string& to) override;

@@ -1,0 +1,134 @@
+// veltra-bench: writes the seeded reference corpus, then times the driver
+// over it against `cat` of the same files, interleaved in one run, and
+// measures the line analysis alone. Prints medians; it checks no limits.
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "corpus.h"
+#include "line_throughput.h"
+#include "process_timing.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace veltra::bench;
+
+struct Options {
+    std::string driver;
+    fs::path folder = "bench-corpus";
+    std::uint32_t seed = 2024;
+    int runs = 15;
+};
+
+Options ParseOptions(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (argument == "--folder" && hasValue) {
+            options.folder = argv[++i];
+        } else if (argument == "--seed" && hasValue) {
+            options.seed = static_cast<std::uint32_t>(std::strtoul(argv[++i], nullptr, 10));
+        } else if (argument == "--runs" && hasValue) {
+            options.runs = std::max(1, std::atoi(argv[++i]));
+        } else if (options.driver.empty() && !argument.starts_with("-")) {
+            options.driver = fs::absolute(argument).string();
+        } else {
+            std::fprintf(stderr,
+                         "Usage: veltra-bench DRIVER [--folder DIR] [--seed N] [--runs N]\n");
+            std::exit(2);
+        }
+    }
+    if (options.driver.empty()) {
+        std::fprintf(stderr, "Usage: veltra-bench DRIVER [--folder DIR] [--seed N] [--runs N]\n");
+        std::exit(2);
+    }
+    return options;
+}
+
+std::vector<std::string> Relative(const std::vector<fs::path>& paths, const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const fs::path& path : paths) {
+        names.push_back(fs::relative(path, folder).string());
+    }
+    return names;
+}
+
+// Other work on the machine lengthens the wall times; say how much there was.
+std::string LoadAverage() {
+    std::ifstream in("/proc/loadavg");
+    std::string one;
+    in >> one;
+    return one.empty() ? "unknown" : one;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const Options options = ParseOptions(argc, argv);
+    fs::remove_all(options.folder);
+    const Corpus corpus = WriteCorpus(options.folder, options.seed);
+
+    std::uintmax_t largestLog = 0;
+    std::uintmax_t logBytes = 0;
+    for (const fs::path& log : corpus.logs) {
+        largestLog = std::max(largestLog, fs::file_size(log));
+        logBytes += fs::file_size(log);
+    }
+
+    const std::vector<std::string> logs = Relative(corpus.logs, options.folder);
+    std::vector<std::string> driver{options.driver, "--json", "--csv", "braki.csv"};
+    driver.insert(driver.end(), logs.begin(), logs.end());
+    std::vector<std::string> cat{"cat"};
+    cat.insert(cat.end(), logs.begin(), logs.end());
+    const std::vector<std::string> descriptions = Relative(corpus.descriptionFiles, options.folder);
+    cat.insert(cat.end(), descriptions.begin(), descriptions.end());
+
+    // One untimed round fills the page cache for both.
+    if (TimeProcess(driver, options.folder).exitCode != 0 ||
+        TimeProcess(cat, options.folder).exitCode != 0) {
+        std::fprintf(stderr, "veltra-bench: the driver or cat failed on the corpus\n");
+        return 1;
+    }
+    std::vector<double> driverSeconds;
+    std::vector<double> driverCpuSeconds;
+    std::vector<double> catSeconds;
+    std::vector<double> catCpuSeconds;
+    long peakKib = 0;
+    for (int run = 0; run < options.runs; ++run) {
+        const ProcessRun report = TimeProcess(driver, options.folder);
+        driverSeconds.push_back(report.seconds);
+        driverCpuSeconds.push_back(report.cpuSeconds);
+        peakKib = std::max(peakKib, report.peakKib);
+        const ProcessRun reading = TimeProcess(cat, options.folder);
+        catSeconds.push_back(reading.seconds);
+        catCpuSeconds.push_back(reading.cpuSeconds);
+    }
+    const double driverMedian = Median(driverSeconds);
+    const double catMedian = Median(catSeconds);
+    const double linesPerSecond = MedianLinesPerSecond(200'000, options.runs);
+    const double memoryLimitMib = 2.0 * static_cast<double>(largestLog) / (1 << 20) + 20;
+
+    std::printf("corpus: %zu logs, %.1f MiB, largest %.1f KiB, %zu description files, seed %u\n",
+                corpus.logs.size(), static_cast<double>(logBytes) / (1 << 20),
+                static_cast<double>(largestLog) / 1024, corpus.descriptionFiles.size(),
+                options.seed);
+    std::printf("runs: %d of each, interleaved; load average %s\n\n", options.runs,
+                LoadAverage().c_str());
+    std::printf("driver, whole corpus (median):   %8.3f s   goal < 0.5 s\n", driverMedian);
+    std::printf("cat of the same files (median):  %8.3f s\n", catMedian);
+    std::printf("driver / cat:                    %8.1f x\n", driverMedian / catMedian);
+    std::printf("CPU time, driver / cat (median): %8.3f s / %.3f s\n", Median(driverCpuSeconds),
+                Median(catCpuSeconds));
+    std::printf("AnalizujWiersz, no .dat (median): %7.2f M lines/s   goal >= 2\n",
+                linesPerSecond / 1e6);
+    std::printf("driver peak memory:              %8.1f MiB   goal <= %.1f MiB\n",
+                static_cast<double>(peakKib) / 1024, memoryLimitMib);
+    return 0;
+}
