@@ -1,7 +1,10 @@
 #include "posix_file_system.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -59,6 +62,21 @@ TEST_F(PosixFileSystemTest, ReadsEveryByte) {
     Write("empty.hst", "");
     EXPECT_EQ(files.ReadWholeFile(Path("big.hst")), bytes);
     EXPECT_EQ(files.ReadWholeFile(Path("empty.hst")), "");
+}
+
+TEST_F(PosixFileSystemTest, ReadsARegularFileOnlyWhenThereIsOne) {
+    Write("a.dat", "Kod=n\r\n");
+    fs::create_directory(Path("folder.dat"));
+    ASSERT_EQ(::mkfifo(Path("pipe.dat").c_str(), 0600), 0);
+    EXPECT_EQ(files.ReadRegularFile(Path("a.dat")), "Kod=n\r\n");
+    EXPECT_EQ(files.ReadRegularFile(Path("missing.dat")), std::nullopt);
+    EXPECT_EQ(files.ReadRegularFile(Path("folder.dat")), std::nullopt);
+    EXPECT_EQ(files.ReadRegularFile(Path("pipe.dat")), std::nullopt);
+    EXPECT_EQ(files.ReadRegularFile(Path("a.dat") + std::string(1, '\0')), std::nullopt);
+}
+
+TEST_F(PosixFileSystemTest, ReadsFilesThatClaimToBeEmpty) {
+    EXPECT_NE(files.ReadWholeFile("/proc/self/status").find("Pid:"), std::string::npos);
 }
 
 TEST_F(PosixFileSystemTest, ReadFailuresCarryTheSystemsCause) {
