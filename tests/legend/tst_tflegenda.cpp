@@ -95,15 +95,9 @@ void TestTFLegenda::windowAndControls() {
     QCOMPARE(legend.windowTitle(), QStringLiteral("Veltra - Legenda"));
     QCOMPARE(legend.minimumSize(), QSize(642, 644));
     QCOMPARE(legend.maximumSize(), QSize(642, 644));
-    QVERIFY((legend.windowFlags() & Qt::WindowType_Mask) == Qt::Tool);
-    QVERIFY(!(legend.windowFlags() & Qt::WindowMinMaxButtonsHint));
-    QCOMPARE(legend.font().pixelSize(), 11);
-
-    const QScrollArea* box = ScrollBox(legend);
-    QVERIFY(box);
-    QCOMPARE(box->geometry(), QRect(0, 287, 642, kBoxHeight));
-    QCOMPARE(box->frameShape(), QFrame::NoFrame);
-    QCOMPARE(box->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    // The wheel's clamping and the panel width follow from the box's size.
+    QCOMPARE(ScrollBox(legend)->geometry(), QRect(0, 287, 642, kBoxHeight));
+    QCOMPARE(ScrollBox(legend)->frameShape(), QFrame::NoFrame);
 }
 
 void TestTFLegenda::texts() {
