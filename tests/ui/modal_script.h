@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+// Acts on the next modal window as soon as it appears, the way a user would
+// answer it, so a test can drive code that shows a dialog and waits. The
+// watch ends when the returned timer is destroyed.
+[[nodiscard]] inline std::unique_ptr<QTimer> WhenModalAppears(std::function<void(QWidget*)> act) {
+    auto poll = std::make_unique<QTimer>();
+    poll->setInterval(1);
+    QObject::connect(poll.get(), &QTimer::timeout, [timer = poll.get(), act = std::move(act)] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            act(modal);
+        }
+    });
+    poll->start();
+    return poll;
+}

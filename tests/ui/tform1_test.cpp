@@ -1,0 +1,453 @@
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "error_report.h"
+#include "missing_nationality_csv.h"
+#include "modal_script.h"
+#include "tfbrakinarodowosci.h"
+#include "tform1.h"
+#include "tgauge.h"
+#include "win_label.h"
+#include "window_font.h"
+
+using veltra::TForm1;
+using veltra::TGauge;
+using veltra::WinLabel;
+
+namespace {
+
+// One history-log line: 21 fields, each closed by ";".
+QByteArray LogLine(const QByteArray& time, const QByteArray& path, const QByteArray& duration,
+                   const QByteArray& title, const QByteArray& performer,
+                   const QByteArray& nationality, const QByteArray& type = "MU") {
+    QList<QByteArray> fields(21);
+    fields[0] = time;
+    fields[1] = path;
+    fields[4] = duration;
+    fields[5] = title;
+    fields[7] = performer;
+    fields[17] = nationality;
+    fields[18] = type;
+    QByteArray line;
+    for (const QByteArray& field : fields) {
+        line += field + ';';
+    }
+    return line + "\r\n";
+}
+
+QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        qFatal("cannot write %s", qPrintable(path));
+    }
+    return path;
+}
+
+QString CsvPath() {
+    return QString::fromStdString(
+        veltra::MissingNationalityCsvPath(QCoreApplication::applicationFilePath().toStdString()));
+}
+
+// Answers the log dialog with the given files, as a user typing their names;
+// `duringRun` then runs at the run's first handling of pending messages.
+[[nodiscard]] std::unique_ptr<QTimer> ChooseInDialog(const QStringList& paths,
+                                                     std::function<void()> duringRun = {}) {
+    return WhenModalAppears([paths, duringRun](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        QVERIFY(dialog);
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Wybierz pliki..."));
+        QString names;
+        for (const QString& path : paths) {
+            names += QLatin1Char('"') + QFileInfo(path).fileName() + QStringLiteral("\" ");
+        }
+        dialog->setDirectory(QFileInfo(paths.first()).absolutePath());
+        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(names.trimmed());
+        QMetaObject::invokeMethod(dialog, "accept");
+        if (duringRun) {
+            QTimer::singleShot(0, duringRun);
+        }
+    });
+}
+
+// Dismisses the closing notice and remembers what it said.
+[[nodiscard]] std::unique_ptr<QTimer> ExpectNotice(QString* seen) {
+    return WhenModalAppears([seen](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        QVERIFY(box);
+        *seen = box->windowTitle() + QLatin1Char('|') + box->text();
+        QCOMPARE(box->icon(), QMessageBox::Information);
+        box->accept();
+    });
+}
+
+}  // namespace
+
+class TForm1Test : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+
+    void windowFrame();
+    void topPanel();
+    void errorCounts();
+    void figureFields_data();
+    void figureFields();
+    void titledPanels();
+    void tabOrder();
+
+    void runFillsFiguresAndWritesCsv();
+    void cancelledDialogChangesNothing();
+    void secondRunAddsToFigures();
+    void pressDuringRunIsIgnored();
+    void closeDuringRunStopsAfterCurrentLine();
+    void failureIsReportedAndRunStops();
+    void missingListOpensOnlyWithEntriesAndFile();
+
+private:
+    QTemporaryDir dir_;
+};
+
+void TForm1Test::initTestCase() {
+    QApplication::setApplicationName(QStringLiteral("Veltra"));
+    veltra::RegisterTahoma();
+    QVERIFY(dir_.isValid());
+}
+
+void TForm1Test::cleanup() {
+    veltra::SetErrorReportPresenter({});
+    QFile::remove(CsvPath());
+}
+
+void TForm1Test::windowFrame() {
+    TForm1 form;
+    QCOMPARE(form.windowTitle(), QStringLiteral("Veltra Raport v1.23"));
+    QCOMPARE(form.size(), QSize(714, 502));
+    QCOMPARE(form.minimumSize(), form.maximumSize());
+    QVERIFY(form.windowFlags() & Qt::WindowMinimizeButtonHint);
+    QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
+    QCOMPARE(form.font().pixelSize(), 11);
+}
+
+void TForm1Test::topPanel() {
+    TForm1 form;
+    QCOMPARE(form.findChild<QWidget*>(QStringLiteral("Panel1"))->geometry(), QRect(0, 0, 714, 57));
+    auto* files = form.findChild<QPushButton*>(QStringLiteral("BitBtn1"));
+    QCOMPARE(files->text(), QStringLiteral("Wybierz pliki do raportu"));
+    QCOMPARE(files->geometry(), QRect(20, 2, 153, 52));
+    auto* legend = form.findChild<QPushButton*>(QStringLiteral("BitBtn2"));
+    QCOMPARE(legend->text(), QStringLiteral("Legenda"));
+    QCOMPARE(legend->geometry(), QRect(622, 2, 75, 52));
+    auto* progress = form.findChild<WinLabel*>(QStringLiteral("Label1"));
+    QCOMPARE(progress->text(), QStringLiteral("Postęp:"));
+    QCOMPARE(progress->pos(), QPoint(192, 5));
+    for (const auto& [name, top] : {std::pair{"Gauge1", 20}, std::pair{"Gauge2", 36}}) {
+        auto* gauge = form.findChild<TGauge*>(QString::fromLatin1(name));
+        QCOMPARE(gauge->geometry(), QRect(192, top, 409, 14));
+        QCOMPARE(gauge->ForeColor(), QColor(0x42, 0xAE, 0xD7));
+        QCOMPARE(gauge->Progress(), 0);
+        QCOMPARE(gauge->MaxValue(), 100);
+    }
+}
+
+void TForm1Test::errorCounts() {
+    TForm1 form;
+    const struct {
+        const char* name;
+        const char* text;
+        QPoint pos;
+        bool bold;
+    } labels[] = {
+        {"Label2", "Niepełna informacja:", {42, 112}, false},
+        {"LniepInformacja", "0", {147, 112}, true},
+        {"Label3", "Brak pola narodowość:", {22, 131}, false},
+        {"LBrakNarodowosc", "0", {137, 131}, true},
+        {"LPokaz", "pokaż", {165, 131}, false},
+        {"Label4",
+         "Jako debiutanci traktowani są artyści, których nagrania w plikach DAT w polu KOD mają "
+         "literę \"n\".",
+         {8, 481}, false},
+    };
+    for (const auto& expected : labels) {
+        auto* label = form.findChild<WinLabel*>(QString::fromLatin1(expected.name));
+        QVERIFY2(label, expected.name);
+        QCOMPARE(label->text(), QString::fromUtf8(expected.text));
+        QCOMPARE(label->pos(), expected.pos);
+        QCOMPARE(label->font().bold(), expected.bold);
+    }
+    QVERIFY(!form.findChild<WinLabel*>(QStringLiteral("LPokaz"))->isEnabled());
+}
+
+void TForm1Test::figureFields_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("count in Emisje") << "LabeledEdit1" << QRect(232, 123, 121, 21)
+                                     << "Całkowita ilość emisji:";
+    QTest::newRow("debut count between 3 and 4")
+        << "LabeledEdit23" << QRect(232, 267, 121, 21) << "Deb. pl w godz. 5-24:";
+    QTest::newRow("night Polish duration") << "LabeledEdit18" << QRect(408, 416, 121, 21)
+                                           << "Polskie w godz. 24-5:";
+    QTest::newRow("caption without colon") << "LabeledEdit22" << QRect(568, 368, 121, 21)
+                                           << "Czas pl do reszty g. 24-5";
+    QTest::newRow("wide field in Veltra") << "LabeledEdit19" << QRect(20, 320, 165, 21)
+                                          << "Stosunek il. pl w g. 24-5 do całości:";
+    QTest::newRow("percent after a 5-pixel step")
+        << "LabeledEdit12" << QRect(568, 320, 121, 21) << "Czas pl do reszty g. 5-24:";
+}
+
+void TForm1Test::figureFields() {
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, caption);
+    TForm1 form;
+    auto* edit = form.findChild<QLineEdit*>(name);
+    QVERIFY(edit);
+    QCOMPARE(edit->geometry(), geometry);
+    QVERIFY(edit->isReadOnly());
+    QVERIFY(edit->font().bold());
+    QVERIFY(edit->text().isEmpty());
+    auto* label = form.findChild<WinLabel*>(name + QStringLiteral("Label"));
+    QCOMPARE(label->text(), caption);
+    QCOMPARE(label->pos(), geometry.topLeft() - QPoint(0, 16));
+    QCOMPARE(label->height(), 13);
+    QCOMPARE(form.findChildren<QLineEdit*>(QRegularExpression(QStringLiteral("^LabeledEdit"))).size(),
+             24);
+}
+
+void TForm1Test::titledPanels() {
+    TForm1 form;
+    const QImage image =
+        form.findChild<QLabel*>(QStringLiteral("Image1"))->pixmap().toImage();
+    QCOMPARE(image.size(), QSize(193, 89));
+    const QColor frame(0x42, 0xAE, 0xD7);
+    QCOMPARE(image.pixelColor(0, 50), frame);
+    QCOMPARE(image.pixelColor(192, 88), frame);
+    QCOMPARE(image.pixelColor(1, 50), QColor(Qt::white));
+    QCOMPARE(image.pixelColor(2, 19), frame);
+    QCOMPARE(image.pixelColor(2, 20), QColor(Qt::white));
+    // The bold title starts at row 3 with a 13-pixel text height: nothing
+    // white above it in the band.
+    int topWhite = -1;
+    for (int y = 0; y < 20 && topWhite < 0; ++y) {
+        for (int x = 1; x < 192; ++x) {
+            if (image.pixelColor(x, y).lightness() > 200) {
+                topWhite = y;
+                break;
+            }
+        }
+    }
+    QVERIFY2(topWhite >= 3 && topWhite <= 6, qPrintable(QString::number(topWhite)));
+}
+
+void TForm1Test::tabOrder() {
+    TForm1 form;
+    QStringList chain;
+    QWidget* widget = form.findChild<QWidget*>(QStringLiteral("BitBtn1"));
+    for (int i = 0; i < 26; ++i) {
+        chain << widget->objectName();
+        do {
+            widget = widget->nextInFocusChain();
+        } while (widget->focusPolicy() == Qt::NoFocus);
+    }
+    QStringList expected{QStringLiteral("BitBtn1"), QStringLiteral("BitBtn2")};
+    for (int n = 1; n <= 24; ++n) {
+        expected << QStringLiteral("LabeledEdit%1").arg(n);
+    }
+    QCOMPARE(chain, expected);
+}
+
+void TForm1Test::runFillsFiguresAndWritesCsv() {
+    const QString log = WriteFile(
+        dir_, QStringLiteral("day.hst"),
+        LogLine("10:00:00", "a.mp3", "03:25", "Tytuł", "Wykonawca", "POL") +
+            LogLine("11:00:00", "b.mp3", "00:02:00", "Song", "Band", "GBR") + "  \t \r\n" +
+            LogLine("02:00:00", "c.mp3", "01:00", "Noc", "Nocny", "pol") +
+            LogLine("12:00:00", "d.mp3", "03:00", "Bez", "Nikt", "") + "too;few;fields\n");
+    TForm1 form;
+    form.show();
+    const auto choose = ChooseInDialog({log});
+    QString notice;
+    const auto dismiss = ExpectNotice(&notice);
+    form.BitBtn1Click();
+
+    QCOMPARE(notice, QStringLiteral("Informacja|Gotowe!"));
+    const auto text = [&form](const char* name) {
+        return form.findChild<QLineEdit*>(QString::fromLatin1(name))->text();
+    };
+    QCOMPARE(text("LabeledEdit1"), QStringLiteral("3"));
+    QCOMPARE(text("LabeledEdit5"), QStringLiteral("00:06:25"));
+    QCOMPARE(text("LabeledEdit2"), QStringLiteral("2"));
+    QCOMPARE(text("LabeledEdit9"), QStringLiteral("66%"));
+    QCOMPARE(text("LabeledEdit15"), QStringLiteral("1"));
+    QCOMPARE(text("LabeledEdit17"), QStringLiteral("1"));
+    QCOMPARE(form.findChild<WinLabel*>(QStringLiteral("LniepInformacja"))->text(),
+             QStringLiteral("1"));
+    QCOMPARE(form.findChild<WinLabel*>(QStringLiteral("LBrakNarodowosc"))->text(),
+             QStringLiteral("1"));
+    QVERIFY(form.findChild<WinLabel*>(QStringLiteral("LPokaz"))->isEnabled());
+    auto* lines = form.findChild<TGauge*>(QStringLiteral("Gauge2"));
+    QCOMPARE(lines->MaxValue(), 6);
+    QCOMPARE(lines->Progress(), 6);
+    QCOMPARE(form.findChild<TGauge*>(QStringLiteral("Gauge1"))->Percent(), 100);
+
+    QFile csv(CsvPath());
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    QCOMPARE(csv.readAll(), QByteArray("Nikt;Bez;d.mp3\r\n"));
+}
+
+void TForm1Test::cancelledDialogChangesNothing() {
+    TForm1 form;
+    form.show();
+    const auto cancel =
+        WhenModalAppears([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+    form.BitBtn1Click();
+    QVERIFY(!QFile::exists(CsvPath()));
+    QVERIFY(form.findChild<QLineEdit*>(QStringLiteral("LabeledEdit1"))->text().isEmpty());
+    QCOMPARE(form.findChild<TGauge*>(QStringLiteral("Gauge1"))->MaxValue(), 100);
+}
+
+void TForm1Test::secondRunAddsToFigures() {
+    const QString log = WriteFile(dir_, QStringLiteral("twice.hst"),
+                                  LogLine("10:00:00", "a.mp3", "03:25", "T", "P", "") +
+                                      LogLine("10:05:00", "b.mp3", "03:25", "T", "P", "GBR"));
+    TForm1 form;
+    form.show();
+    QString notice;
+    for (int run = 0; run < 2; ++run) {
+        const auto choose = ChooseInDialog({log});
+        const auto dismiss = ExpectNotice(&notice);
+        form.BitBtn1Click();
+    }
+    QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("LabeledEdit1"))->text(),
+             QStringLiteral("2"));
+    QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("LabeledEdit5"))->text(),
+             QStringLiteral("00:06:50"));
+    // The missing-nationality count starts again with every run.
+    QCOMPARE(form.findChild<WinLabel*>(QStringLiteral("LBrakNarodowosc"))->text(),
+             QStringLiteral("1"));
+}
+
+void TForm1Test::pressDuringRunIsIgnored() {
+    QByteArray many;
+    for (int i = 0; i < 200; ++i) {
+        many += LogLine("10:00:00", "a.mp3", "03:00", "T", "P", "GBR");
+    }
+    const QString log = WriteFile(dir_, QStringLiteral("many.hst"), many);
+    TForm1 form;
+    form.show();
+    bool pressedDuringRun = false;
+    const auto choose = ChooseInDialog({log}, [&] {
+        // Inside the run's message handling: a nested run would open a
+        // second dialog, which no script answers.
+        pressedDuringRun = form.report().Running();
+        form.BitBtn1Click();
+    });
+    QString notice;
+    const auto dismiss = ExpectNotice(&notice);
+    form.BitBtn1Click();
+    QVERIFY(pressedDuringRun);
+    QCOMPARE(notice, QStringLiteral("Informacja|Gotowe!"));
+    QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("LabeledEdit1"))->text(),
+             QStringLiteral("200"));
+}
+
+void TForm1Test::closeDuringRunStopsAfterCurrentLine() {
+    QByteArray many;
+    for (int i = 0; i < 500; ++i) {
+        many += LogLine("10:00:00", "a.mp3", "03:00", "T", "P", "GBR");
+    }
+    const QString log = WriteFile(dir_, QStringLiteral("closing.hst"), many);
+    TForm1 form;
+    form.show();
+    const auto choose = ChooseInDialog({log}, [&form] { form.close(); });
+    bool noticeShown = false;
+    const auto watch = WhenModalAppears([&noticeShown](QWidget* modal) {
+        noticeShown = true;
+        modal->close();
+    });
+    form.BitBtn1Click();
+    QVERIFY(form.report().tallies().Count(veltra::Category::Total) < 500);
+    QVERIFY(form.isVisible());
+    QTRY_VERIFY(!form.isVisible());
+    QVERIFY(!noticeShown);
+    QVERIFY(!QFile::exists(CsvPath()));
+}
+
+void TForm1Test::failureIsReportedAndRunStops() {
+    const QString first = WriteFile(dir_, QStringLiteral("first.hst"),
+                                    LogLine("10:00:00", "a.mp3", "03:00", "T", "P", "GBR"));
+    const QString second = WriteFile(dir_, QStringLiteral("second.hst"),
+                                     LogLine("10:00:00", "a.mp3", "03:00", "T", "P", "GBR"));
+    QString reported;
+    veltra::SetErrorReportPresenter([&reported](const QString& text) { reported = text; });
+    TForm1 form;
+    form.show();
+    // Gone by the time the run reaches it, as a file another program removed.
+    const auto choose = ChooseInDialog({first, second}, [second] { QFile::remove(second); });
+    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("BitBtn1")), Qt::LeftButton);
+
+    QCOMPARE(reported,
+             QStringLiteral("Cannot open file \"%1\". No such file or directory.").arg(second));
+    QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("LabeledEdit1"))->text(),
+             QStringLiteral("1"));
+    QVERIFY(!QFile::exists(CsvPath()));
+    QVERIFY(!form.report().Running());
+}
+
+void TForm1Test::missingListOpensOnlyWithEntriesAndFile() {
+    TForm1 form;
+    form.show();
+    // A file left by an earlier use of the program is not shown while the
+    // count reads 0.
+    QFile stale(CsvPath());
+    QVERIFY(stale.open(QIODevice::WriteOnly));
+    stale.write("Old;Entry;x.mp3\r\n");
+    stale.close();
+    bool opened = false;
+    {
+        const auto watch = WhenModalAppears([&opened](QWidget* modal) {
+            opened = true;
+            modal->close();
+        });
+        form.LBrakNarodowoscClick();
+    }
+    QVERIFY(!opened);
+
+    const QString log = WriteFile(dir_, QStringLiteral("missing.hst"),
+                                  LogLine("10:00:00", "a.mp3", "03:00", "T", "P", ""));
+    {
+        const auto choose = ChooseInDialog({log});
+        QString notice;
+        const auto dismiss = ExpectNotice(&notice);
+        form.BitBtn1Click();
+    }
+
+    QString shownType;
+    const auto watchList = WhenModalAppears([&shownType](QWidget* modal) {
+        shownType = QString::fromLatin1(modal->metaObject()->className());
+        modal->close();
+    });
+    QTest::mouseClick(form.findChild<WinLabel*>(QStringLiteral("LPokaz")), Qt::LeftButton);
+    QCOMPARE(shownType, QStringLiteral("veltra::TFBrakiNarodowosci"));
+
+    QFile::remove(CsvPath());
+    opened = false;
+    const auto watchGone = WhenModalAppears([&opened](QWidget* modal) {
+        opened = true;
+        modal->close();
+    });
+    form.LBrakNarodowoscClick();
+    QVERIFY(!opened);
+}
+
+QTEST_MAIN(TForm1Test)
+#include "tform1_test.moc"

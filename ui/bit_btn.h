@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QPixmap>
+#include <QPushButton>
+
+namespace veltra {
+
+// A push button with a picture above its caption, 4 pixels apart, the pair
+// centred in the button.
+class BitBtn : public QPushButton {
+    Q_OBJECT
+public:
+    BitBtn(const QString& caption, const QPixmap& glyph, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPixmap glyph_;
+};
+
+}  // namespace veltra

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <array>
+#include <functional>
+#include <string>
+
+#include "figure_publisher.h"
+
+class QString;
+
+namespace veltra {
+
+// Shows the published figures in the window's fields. A run publishes
+// several texts per log line, far faster than a screen can show them, so the
+// latest text of each field is kept and handed to its widget at the
+// display's pace (and whenever the run asks for it), never per publication.
+class FigureDisplay final : public FigurePublisher {
+public:
+    using Setter = std::function<void(const QString&)>;
+
+    void Attach(Field field, Setter setter);
+
+    void Publish(Field field, std::string_view text) override;
+
+    // Hands every changed text to its widget.
+    void Flush();
+
+    // Flushes when a frame's time has passed since the last flush.
+    void FlushIfDue();
+
+private:
+    struct Slot {
+        Setter setter;
+        std::string text;
+        bool changed = false;
+    };
+    std::array<Slot, kFieldCount> slots_;
+    QElapsedTimer sinceFlush_;
+};
+
+}  // namespace veltra

@@ -1,0 +1,27 @@
+#include "open_dialog.h"
+
+#include <QFileDialog>
+
+namespace veltra {
+
+OpenDialog::OpenDialog(QWidget* parent) : dialog_(new QFileDialog(parent)) {
+    dialog_->setObjectName(QStringLiteral("OpenDialog1"));
+    dialog_->setWindowTitle(QStringLiteral("Wybierz pliki..."));
+    dialog_->setNameFilter(QStringLiteral("Pliki HST (*.hst)"));
+    dialog_->setFileMode(QFileDialog::ExistingFiles);
+    dialog_->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog_->setSizeGripEnabled(true);
+}
+
+std::optional<QStringList> OpenDialog::Execute() {
+    if (dialog_->exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    QStringList chosen = dialog_->selectedFiles();
+    if (!chosen.isEmpty()) {
+        dialog_->selectFile(chosen.first());
+    }
+    return chosen;
+}
+
+}  // namespace veltra

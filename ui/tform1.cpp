@@ -1,0 +1,163 @@
+#include "tform1.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QScopeGuard>
+#include <QScreen>
+
+#include "bit_btn.h"
+#include "error_report.h"
+#include "tfbrakinarodowosci.h"
+#include "tflegenda.h"
+#include "tgauge.h"
+#include "titled_frame.h"
+#include "win_label.h"
+#include "window_font.h"
+
+namespace veltra {
+namespace {
+
+const char* const kPanelTitles[] = {"Błędne wpisy", "Emisje", "Czasy", "Procenty", "Veltra"};
+
+}  // namespace
+
+TForm1::TForm1(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      report_(display_, fileSystem_, *this),
+      OpenDialog1(this) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Veltra Raport v1.23"));
+    setFont(WindowFont());
+    QPalette face = palette();
+    face.setColor(QPalette::Window, face.color(QPalette::Button));
+    setPalette(face);
+    setFixedSize(714, 502);
+
+    CreateTopPanel();
+    CreateTitledPanels();
+    CreateErrorCounts();
+    CreateFigureFields();
+    SetTabOrder();
+
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { RunHandler([this] { BitBtn1Click(); }); });
+    connect(BitBtn2, &QPushButton::clicked, this, [this] { RunHandler([this] { BitBtn2Click(); }); });
+    connect(LBrakNarodowosc, &WinLabel::clicked, this,
+            [this] { RunHandler([this] { LBrakNarodowoscClick(); }); });
+    connect(LPokaz, &WinLabel::clicked, this,
+            [this] { RunHandler([this] { LBrakNarodowoscClick(); }); });
+
+    FormCreate();
+
+    if (const QScreen* screen = this->screen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::FormCreate() {
+    // The tallies start at zero and the entry list empty with the report
+    // itself; what is left to do at creation is the panels' one drawing.
+    Prostokaty();
+}
+
+void TForm1::Prostokaty() {
+    for (std::size_t i = 0; i < Images.size(); ++i) {
+        Rysuj(Images[i], QString::fromUtf8(kPanelTitles[i]));
+    }
+}
+
+void TForm1::Rysuj(QLabel* image, const QString& title) {
+    QPixmap picture(image->size());
+    QPainter painter(&picture);
+    DrawTitledFrame(painter, picture.width(), picture.height(), title);
+    painter.end();
+    image->setPixmap(picture);
+}
+
+void TForm1::BitBtn1Click() {
+    if (report_.Running()) {
+        return;
+    }
+    // Whatever ends the run, the fields show its last figures before any
+    // message, and a close asked for during the run happens after it.
+    const auto afterRun = qScopeGuard([this] {
+        display_.Flush();
+        if (closeRequested_) {
+            QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+        }
+    });
+    report_.LadujPliki();
+}
+
+void TForm1::BitBtn2Click() {
+    TFLegenda legend(this);
+    legend.exec();
+}
+
+void TForm1::LBrakNarodowoscClick() {
+    const std::string path = MissingNationalityCsvPath(ExecutablePath());
+    if (!ShouldOpenMissingList(LBrakNarodowosc->text(), fileSystem_.IsRegularFile(path))) {
+        return;
+    }
+    TFBrakiNarodowosci window(this);
+    window.SciezkaPliku = QString::fromStdString(path);
+    window.exec();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) { FormClose(event); }
+
+void TForm1::FormClose(QCloseEvent* event) {
+    // A run in progress still uses the report; it stops after its current
+    // line, and the window closes then.
+    if (report_.Running()) {
+        closeRequested_ = true;
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+std::optional<std::vector<std::string>> TForm1::ChooseFiles() {
+    const std::optional<QStringList> chosen = OpenDialog1.Execute();
+    if (!chosen) {
+        return std::nullopt;
+    }
+    std::vector<std::string> paths;
+    paths.reserve(static_cast<std::size_t>(chosen->size()));
+    for (const QString& path : *chosen) {
+        paths.push_back(QFile::encodeName(path).toStdString());
+    }
+    return paths;
+}
+
+TGauge* TForm1::GaugeOf(Gauge gauge) const { return gauge == Gauge::Files ? Gauge1 : Gauge2; }
+
+void TForm1::SetGaugeMaxValue(Gauge gauge, std::int32_t value) { GaugeOf(gauge)->SetMaxValue(value); }
+
+void TForm1::SetGaugeProgress(Gauge gauge, std::int32_t value) { GaugeOf(gauge)->SetProgress(value); }
+
+void TForm1::ProcessPendingMessages() {
+    display_.FlushIfDue();
+    QCoreApplication::processEvents();
+}
+
+void TForm1::SetPokazEnabled(bool enabled) { LPokaz->setEnabled(enabled); }
+
+std::string TForm1::ExecutablePath() const {
+    return QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString();
+}
+
+void TForm1::ShowNotice(std::string_view text, std::string_view title) {
+    display_.Flush();
+    QMessageBox::information(this, QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())),
+                             QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+}  // namespace veltra

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+#include "figure_display.h"
+#include "open_dialog.h"
+#include "posix_file_system.h"
+#include "report.h"
+#include "report_host.h"
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+
+namespace veltra {
+
+class BitBtn;
+class TGauge;
+class WinLabel;
+
+// The main window: the report's figures in five titled panels, the two error
+// counts, the file-choice and legend buttons and the two progress gauges. It
+// owns the report and hosts its runs.
+class TForm1 : public QWidget, private ReportHost {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    const Report& report() const { return report_; }
+
+    // Handlers keep the form's event names.
+    void BitBtn1Click();
+    void BitBtn2Click();
+    void LBrakNarodowoscClick();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormClose(QCloseEvent* event);
+    void Prostokaty();
+    void Rysuj(QLabel* image, const QString& title);
+
+    void CreateTopPanel();
+    void CreateTitledPanels();
+    void CreateErrorCounts();
+    void CreateFigureFields();
+    void SetTabOrder();
+
+    // ReportHost
+    std::optional<std::vector<std::string>> ChooseFiles() override;
+    void SetGaugeMaxValue(Gauge gauge, std::int32_t value) override;
+    void SetGaugeProgress(Gauge gauge, std::int32_t value) override;
+    void ProcessPendingMessages() override;
+    bool StopRequested() const override { return closeRequested_; }
+    void SetPokazEnabled(bool enabled) override;
+    std::string ExecutablePath() const override;
+    void ShowNotice(std::string_view text, std::string_view title) override;
+
+    TGauge* GaugeOf(Gauge gauge) const;
+
+    QFrame* Panel1 = nullptr;
+    BitBtn* BitBtn1 = nullptr;
+    BitBtn* BitBtn2 = nullptr;
+    WinLabel* Label1 = nullptr;
+    TGauge* Gauge1 = nullptr;
+    TGauge* Gauge2 = nullptr;
+    std::array<QLabel*, 5> Images{};
+    WinLabel* LniepInformacja = nullptr;
+    WinLabel* LBrakNarodowosc = nullptr;
+    WinLabel* LPokaz = nullptr;
+    std::array<QLineEdit*, 24> LabeledEdits{};
+
+    FigureDisplay display_;
+    PosixFileSystem fileSystem_;
+    Report report_;
+    OpenDialog OpenDialog1;
+    bool closeRequested_ = false;
+};
+
+}  // namespace veltra
