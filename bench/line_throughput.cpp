@@ -1,13 +1,12 @@
 #include "line_throughput.h"
 
-#include <array>
 #include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "corpus.h"
-#include "figure_publisher.h"
+#include "latest_figures.h"
 #include "posix_file_system.h"
 #include "process_timing.h"
 #include "report.h"
@@ -16,17 +15,6 @@
 namespace veltra::bench {
 
 namespace {
-
-// Keeps the latest texts, as the driver and the window do.
-class KeepingPublisher final : public FigurePublisher {
-public:
-    void Publish(Field field, std::string_view text) override {
-        texts_[static_cast<std::size_t>(field)].assign(text);
-    }
-
-private:
-    std::array<std::string, kFieldCount> texts_;
-};
 
 class IdleHost final : public ReportHost {
 public:
@@ -64,7 +52,7 @@ std::vector<std::string> LinesWithoutDescriptionFiles(int count) {
 
 double MedianLinesPerSecond(int linesPerPass, int passes) {
     const std::vector<std::string> lines = LinesWithoutDescriptionFiles(linesPerPass);
-    KeepingPublisher publisher;
+    LatestFigures publisher;
     PosixFileSystem fileSystem;
     IdleHost host;
     std::vector<double> rates;

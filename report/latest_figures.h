@@ -8,7 +8,7 @@
 namespace veltra {
 
 // Keeps what each display field would show now: its initial text until the
-// first publication, then the latest one.
+// first publication, then the latest one. For hosts without a window.
 class LatestFigures final : public FigurePublisher {
 public:
     LatestFigures();
