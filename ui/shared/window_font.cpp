@@ -7,21 +7,21 @@
 namespace veltra {
 
 void RegisterTahoma() {
-    for (const char* path :
-         {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"}) {
-        if (QFile::exists(QString::fromLatin1(path))) {
-            QFontDatabase::addApplicationFont(QString::fromLatin1(path));
-        }
+    // Only the regular face: at 11 pixels Wine's bold Tahoma hints down to
+    // one-pixel stems and looks regular, while the bold that Qt derives from
+    // the regular face reads as bold.
+    const QString regular = QStringLiteral("/usr/share/wine/fonts/tahoma.ttf");
+    if (QFile::exists(regular)) {
+        QFontDatabase::addApplicationFont(regular);
     }
 }
 
 QFont WindowFont() {
     QFont font(QStringLiteral("Tahoma"));
     font.setStyleHint(QFont::SansSerif);
+    // Full hinting would round every glyph's advance up and make captions
+    // wider than the places the layout leaves them.
     font.setPixelSize(11);
-    // Windows draws this face without sub-pixel positioning or hinting
-    // differences that would move glyphs off the designed pixel grid.
-    font.setHintingPreference(QFont::PreferFullHinting);
     return font;
 }
 
