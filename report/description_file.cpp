@@ -17,7 +17,9 @@ std::string DescriptionFilePath(std::string_view audioPath) {
 }
 
 bool MarksDebut(std::string_view descriptionText) {
-    for (std::string_view line : SplitLines(descriptionText)) {
+    LineReader lines(descriptionText);
+    while (const std::optional<std::string_view> next = lines.Next()) {
+        const std::string_view line = *next;
         const std::size_t equals = line.find('=');
         if (equals == std::string_view::npos || !EqualsAsciiUpper(line.substr(0, equals), "KOD")) {
             continue;

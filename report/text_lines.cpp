@@ -2,22 +2,28 @@
 
 namespace veltra {
 
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    text = text.substr(0, text.find('\0'));
+std::optional<std::string_view> LineReader::Next() {
+    if (rest_.empty()) {
+        return std::nullopt;
+    }
+    std::size_t end = 0;
+    while (end < rest_.size() && rest_[end] != '\r' && rest_[end] != '\n') {
+        ++end;
+    }
+    const std::string_view line = rest_.substr(0, end);
+    std::size_t breakSize = end < rest_.size() ? 1 : 0;
+    if (rest_.substr(end).starts_with("\r\n")) {
+        breakSize = 2;
+    }
+    rest_.remove_prefix(end + breakSize);
+    return line;
+}
 
+std::vector<std::string_view> SplitLines(std::string_view text) {
     std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = start;
-        while (end < text.size() && text[end] != '\r' && text[end] != '\n') {
-            ++end;
-        }
-        lines.push_back(text.substr(start, end - start));
-        if (end < text.size() && text[end] == '\r' && end + 1 < text.size() &&
-            text[end + 1] == '\n') {
-            ++end;
-        }
-        start = end + 1;
+    LineReader reader(text);
+    while (const std::optional<std::string_view> line = reader.Next()) {
+        lines.push_back(*line);
     }
     return lines;
 }

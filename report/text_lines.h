@@ -1,14 +1,27 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
 namespace veltra {
 
-// Splits a whole file's text into lines the way the logs are read: the text
-// ends at the first NUL byte; a line ends at CR, LF or CR LF (LF CR is two
-// breaks); a break at the very end adds no empty line. The views point into
-// `text`.
+// Reads a whole file's text line by line, the way logs and description files
+// are read: the text ends at the first NUL byte; a line ends at CR, LF or
+// CR LF (LF CR is two breaks); a break at the very end adds no empty line.
+// The views point into the text.
+class LineReader {
+public:
+    explicit LineReader(std::string_view text) : rest_(text.substr(0, text.find('\0'))) {}
+
+    // The next line, or nullopt after the last one.
+    std::optional<std::string_view> Next();
+
+private:
+    std::string_view rest_;
+};
+
+// All lines of a text at once, by the rules of LineReader.
 std::vector<std::string_view> SplitLines(std::string_view text);
 
 }  // namespace veltra

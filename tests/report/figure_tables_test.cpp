@@ -44,11 +44,5 @@ TEST(FieldCaptions, EndInAColonExceptOne) {
     EXPECT_EQ(FieldCaption(Field::LabeledEdit23), FieldCaption(Field::LabeledEdit24));
 }
 
-TEST(FieldInitialText, ZeroForTheCountLabelsEmptyOtherwise) {
-    EXPECT_EQ(FieldInitialText(Field::LniepInformacja), "0");
-    EXPECT_EQ(FieldInitialText(Field::LBrakNarodowosc), "0");
-    EXPECT_EQ(FieldInitialText(Field::LabeledEdit1), "");
-}
-
 }  // namespace
 }  // namespace veltra
