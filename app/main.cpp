@@ -1,6 +1,6 @@
-#include "error_report.h"
 #include "program_icon.h"
 #include "tform1.h"
+#include "veltra_application.h"
 #include "window_font.h"
 
 int main(int argc, char** argv) {

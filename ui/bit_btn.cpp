@@ -33,8 +33,8 @@ void BitBtn::paintEvent(QPaintEvent*) {
 
     const int captionWidth = QFontMetrics(font()).horizontalAdvance(text());
     const int captionTop = top + glyph_.height() + kGlyphCaptionGap;
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                   QPalette::ButtonText));
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     painter.drawText((width() - captionWidth) / 2 + shift, captionTop + metrics.ascent, text());
 }
 

@@ -8,76 +8,72 @@ namespace {
 
 // 24 x 24 pixel art. The bottom-left pixel's colour, magenta, is the
 // transparent colour, as with the bitmaps of classic Windows buttons.
-const char* const kFolderXpm[] = {
-    "24 24 7 1",
-    ". c #FF00FF",
-    "k c #6B4E00",
-    "Y c #E8B828",
-    "y c #FFD84A",
-    "w c #FFF0A0",
-    "G c #106010",
-    "g c #30B030",
-    "........................",
-    "..........GGGG..........",
-    "..........GggG..........",
-    "..........GggG..........",
-    "..........GggG..........",
-    "..........GggG..........",
-    "..........GggG..........",
-    "..kkkkGGGGGggGGGGG......",
-    "..kYYYGggggggggggG......",
-    ".kkkkkkGggggggggGkkkkkk.",
-    ".kYYYYYYGggggggGYYYYYYk.",
-    ".kYYYYYYYGggggGYYYYYYYk.",
-    ".kkkkkkkkkGggGkkkkkkkkk.",
-    ".kwwwwwwwwwGGwwwwwwwwwk.",
-    ".kyyyyyyyyyyyyyyyyyyyyk.",
-    ".kyyyyyyyyyyyyyyyyyyyyk.",
-    ".kyyyyyyyyyyyyyyyyyyyyk.",
-    ".kyyyyyyyyyyyyyyyyyyyyk.",
-    ".kyyyyyyyyyyyyyyyyyyyyk.",
-    ".kyyyyyyyyyyyyyyyyyyyyk.",
-    ".kyyyyyyyyyyyyyyyyyyyyk.",
-    ".kkkkkkkkkkkkkkkkkkkkkk.",
-    "........................",
-    "........................"
-};
+const char* const kFolderXpm[] = {"24 24 7 1",
+                                  ". c #FF00FF",
+                                  "k c #6B4E00",
+                                  "Y c #E8B828",
+                                  "y c #FFD84A",
+                                  "w c #FFF0A0",
+                                  "G c #106010",
+                                  "g c #30B030",
+                                  "........................",
+                                  "..........GGGG..........",
+                                  "..........GggG..........",
+                                  "..........GggG..........",
+                                  "..........GggG..........",
+                                  "..........GggG..........",
+                                  "..........GggG..........",
+                                  "..kkkkGGGGGggGGGGG......",
+                                  "..kYYYGggggggggggG......",
+                                  ".kkkkkkGggggggggGkkkkkk.",
+                                  ".kYYYYYYGggggggGYYYYYYk.",
+                                  ".kYYYYYYYGggggGYYYYYYYk.",
+                                  ".kkkkkkkkkGggGkkkkkkkkk.",
+                                  ".kwwwwwwwwwGGwwwwwwwwwk.",
+                                  ".kyyyyyyyyyyyyyyyyyyyyk.",
+                                  ".kyyyyyyyyyyyyyyyyyyyyk.",
+                                  ".kyyyyyyyyyyyyyyyyyyyyk.",
+                                  ".kyyyyyyyyyyyyyyyyyyyyk.",
+                                  ".kyyyyyyyyyyyyyyyyyyyyk.",
+                                  ".kyyyyyyyyyyyyyyyyyyyyk.",
+                                  ".kyyyyyyyyyyyyyyyyyyyyk.",
+                                  ".kkkkkkkkkkkkkkkkkkkkkk.",
+                                  "........................",
+                                  "........................"};
 
-const char* const kClipboardXpm[] = {
-    "24 24 8 1",
-    ". c #FF00FF",
-    "k c #404040",
-    "m c #C8C8C8",
-    "B c #5A3A1A",
-    "b c #A0703A",
-    "s c #808080",
-    "w c #FFFFFF",
-    "l c #7F8FAF",
-    "........................",
-    "........kkkkkkkk........",
-    "........kmwwwwmk........",
-    "...BBBBBkmmmmmmkBBBBB...",
-    "...BbbbbkkkkkkkkbbbbB...",
-    "...BbbbbbbbbbbbbbbbbB...",
-    "...BbbsssssssssssssbB...",
-    "...BbbswwwwwwwwwwwsbB...",
-    "...BbbswwwwwwwwwwwsbB...",
-    "...BbbswlllllllllwsbB...",
-    "...BbbswwwwwwwwwwwsbB...",
-    "...BbbswlllllllllwsbB...",
-    "...BbbswwwwwwwwwwwsbB...",
-    "...BbbswlllllllllwsbB...",
-    "...BbbswwwwwwwwwwwsbB...",
-    "...BbbswlllllllllwsbB...",
-    "...BbbswwwwwwwwwwwsbB...",
-    "...BbbswlllllwwwwwsbB...",
-    "...BbbswwwwwwwwwwwsbB...",
-    "...BbbswwwwwwwwwwwsbB...",
-    "...BbbswwwwwwwwwwwsbB...",
-    "...BbbsssssssssssssbB...",
-    "...BBBBBBBBBBBBBBBBBB...",
-    "........................"
-};
+const char* const kClipboardXpm[] = {"24 24 8 1",
+                                     ". c #FF00FF",
+                                     "k c #404040",
+                                     "m c #C8C8C8",
+                                     "B c #5A3A1A",
+                                     "b c #A0703A",
+                                     "s c #808080",
+                                     "w c #FFFFFF",
+                                     "l c #7F8FAF",
+                                     "........................",
+                                     "........kkkkkkkk........",
+                                     "........kmwwwwmk........",
+                                     "...BBBBBkmmmmmmkBBBBB...",
+                                     "...BbbbbkkkkkkkkbbbbB...",
+                                     "...BbbbbbbbbbbbbbbbbB...",
+                                     "...BbbsssssssssssssbB...",
+                                     "...BbbswwwwwwwwwwwsbB...",
+                                     "...BbbswwwwwwwwwwwsbB...",
+                                     "...BbbswlllllllllwsbB...",
+                                     "...BbbswwwwwwwwwwwsbB...",
+                                     "...BbbswlllllllllwsbB...",
+                                     "...BbbswwwwwwwwwwwsbB...",
+                                     "...BbbswlllllllllwsbB...",
+                                     "...BbbswwwwwwwwwwwsbB...",
+                                     "...BbbswlllllllllwsbB...",
+                                     "...BbbswwwwwwwwwwwsbB...",
+                                     "...BbbswlllllwwwwwsbB...",
+                                     "...BbbswwwwwwwwwwwsbB...",
+                                     "...BbbswwwwwwwwwwwsbB...",
+                                     "...BbbswwwwwwwwwwwsbB...",
+                                     "...BbbsssssssssssssbB...",
+                                     "...BBBBBBBBBBBBBBBBBB...",
+                                     "........................"};
 
 QPixmap TransparentWhereBottomLeft(const char* const* xpm) {
     const QImage image(xpm);
@@ -89,8 +85,12 @@ QPixmap TransparentWhereBottomLeft(const char* const* xpm) {
 
 }  // namespace
 
-QPixmap FolderGlyph() { return TransparentWhereBottomLeft(kFolderXpm); }
+QPixmap FolderGlyph() {
+    return TransparentWhereBottomLeft(kFolderXpm);
+}
 
-QPixmap ClipboardGlyph() { return TransparentWhereBottomLeft(kClipboardXpm); }
+QPixmap ClipboardGlyph() {
+    return TransparentWhereBottomLeft(kClipboardXpm);
+}
 
 }  // namespace veltra

@@ -24,8 +24,8 @@ void FigureDisplay::Publish(Field field, std::string_view text) {
 void FigureDisplay::Flush() {
     for (Slot& slot : slots_) {
         if (slot.changed && slot.setter) {
-            slot.setter(QString::fromLatin1(slot.text.data(),
-                                            static_cast<qsizetype>(slot.text.size())));
+            slot.setter(
+                QString::fromLatin1(slot.text.data(), static_cast<qsizetype>(slot.text.size())));
         }
         slot.changed = false;
     }

@@ -45,8 +45,10 @@ TForm1::TForm1(QWidget* parent)
     CreateFigureFields();
     SetTabOrder();
 
-    connect(BitBtn1, &QPushButton::clicked, this, [this] { RunHandler([this] { BitBtn1Click(); }); });
-    connect(BitBtn2, &QPushButton::clicked, this, [this] { RunHandler([this] { BitBtn2Click(); }); });
+    connect(BitBtn1, &QPushButton::clicked, this,
+            [this] { RunHandler([this] { BitBtn1Click(); }); });
+    connect(BitBtn2, &QPushButton::clicked, this,
+            [this] { RunHandler([this] { BitBtn2Click(); }); });
     connect(LBrakNarodowosc, &WinLabel::clicked, this,
             [this] { RunHandler([this] { LBrakNarodowoscClick(); }); });
     connect(LPokaz, &WinLabel::clicked, this,
@@ -111,7 +113,9 @@ void TForm1::LBrakNarodowoscClick() {
     window.exec();
 }
 
-void TForm1::closeEvent(QCloseEvent* event) { FormClose(event); }
+void TForm1::closeEvent(QCloseEvent* event) {
+    FormClose(event);
+}
 
 void TForm1::FormClose(QCloseEvent* event) {
     // A run in progress still uses the report; it stops after its current
@@ -137,18 +141,26 @@ std::optional<std::vector<std::string>> TForm1::ChooseFiles() {
     return paths;
 }
 
-TGauge* TForm1::GaugeOf(Gauge gauge) const { return gauge == Gauge::Files ? Gauge1 : Gauge2; }
+TGauge* TForm1::GaugeOf(Gauge gauge) const {
+    return gauge == Gauge::Files ? Gauge1 : Gauge2;
+}
 
-void TForm1::SetGaugeMaxValue(Gauge gauge, std::int32_t value) { GaugeOf(gauge)->SetMaxValue(value); }
+void TForm1::SetGaugeMaxValue(Gauge gauge, std::int32_t value) {
+    GaugeOf(gauge)->SetMaxValue(value);
+}
 
-void TForm1::SetGaugeProgress(Gauge gauge, std::int32_t value) { GaugeOf(gauge)->SetProgress(value); }
+void TForm1::SetGaugeProgress(Gauge gauge, std::int32_t value) {
+    GaugeOf(gauge)->SetProgress(value);
+}
 
 void TForm1::ProcessPendingMessages() {
     display_.FlushIfDue();
     QCoreApplication::processEvents();
 }
 
-void TForm1::SetPokazEnabled(bool enabled) { LPokaz->setEnabled(enabled); }
+void TForm1::SetPokazEnabled(bool enabled) {
+    LPokaz->setEnabled(enabled);
+}
 
 std::string TForm1::ExecutablePath() const {
     return QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString();
@@ -156,7 +168,8 @@ std::string TForm1::ExecutablePath() const {
 
 void TForm1::ShowNotice(std::string_view text, std::string_view title) {
     display_.Flush();
-    QMessageBox::information(this, QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())),
+    QMessageBox::information(this,
+                             QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())),
                              QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 

@@ -55,7 +55,8 @@ void WinLabel::mousePressEvent(QMouseEvent* event) {
 }
 
 void WinLabel::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->pos());
+    const bool click =
+        pressed_ && event->button() == Qt::LeftButton && rect().contains(event->pos());
     pressed_ = false;
     if (click) {
         emit clicked();

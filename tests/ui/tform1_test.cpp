@@ -2,8 +2,8 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -174,7 +174,8 @@ void TForm1Test::errorCounts() {
         {"Label4",
          "Jako debiutanci traktowani są artyści, których nagrania w plikach DAT w polu KOD mają "
          "literę \"n\".",
-         {8, 481}, false},
+         {8, 481},
+         false},
     };
     for (const auto& expected : labels) {
         auto* label = form.findChild<WinLabel*>(QString::fromLatin1(expected.name));
@@ -190,16 +191,16 @@ void TForm1Test::figureFields_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("geometry");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("count in Emisje") << "LabeledEdit1" << QRect(232, 123, 121, 21)
-                                     << "Całkowita ilość emisji:";
+    QTest::newRow("count in Emisje")
+        << "LabeledEdit1" << QRect(232, 123, 121, 21) << "Całkowita ilość emisji:";
     QTest::newRow("debut count between 3 and 4")
         << "LabeledEdit23" << QRect(232, 267, 121, 21) << "Deb. pl w godz. 5-24:";
-    QTest::newRow("night Polish duration") << "LabeledEdit18" << QRect(408, 416, 121, 21)
-                                           << "Polskie w godz. 24-5:";
-    QTest::newRow("caption without colon") << "LabeledEdit22" << QRect(568, 368, 121, 21)
-                                           << "Czas pl do reszty g. 24-5";
-    QTest::newRow("wide field in Veltra") << "LabeledEdit19" << QRect(20, 320, 165, 21)
-                                          << "Stosunek il. pl w g. 24-5 do całości:";
+    QTest::newRow("night Polish duration")
+        << "LabeledEdit18" << QRect(408, 416, 121, 21) << "Polskie w godz. 24-5:";
+    QTest::newRow("caption without colon")
+        << "LabeledEdit22" << QRect(568, 368, 121, 21) << "Czas pl do reszty g. 24-5";
+    QTest::newRow("wide field in Veltra")
+        << "LabeledEdit19" << QRect(20, 320, 165, 21) << "Stosunek il. pl w g. 24-5 do całości:";
     QTest::newRow("percent after a 5-pixel step")
         << "LabeledEdit12" << QRect(568, 320, 121, 21) << "Czas pl do reszty g. 5-24:";
 }
@@ -219,14 +220,14 @@ void TForm1Test::figureFields() {
     QCOMPARE(label->text(), caption);
     QCOMPARE(label->pos(), geometry.topLeft() - QPoint(0, 16));
     QCOMPARE(label->height(), 13);
-    QCOMPARE(form.findChildren<QLineEdit*>(QRegularExpression(QStringLiteral("^LabeledEdit"))).size(),
-             24);
+    QCOMPARE(
+        form.findChildren<QLineEdit*>(QRegularExpression(QStringLiteral("^LabeledEdit"))).size(),
+        24);
 }
 
 void TForm1Test::titledPanels() {
     TForm1 form;
-    const QImage image =
-        form.findChild<QLabel*>(QStringLiteral("Image1"))->pixmap().toImage();
+    const QImage image = form.findChild<QLabel*>(QStringLiteral("Image1"))->pixmap().toImage();
     QCOMPARE(image.size(), QSize(193, 89));
     const QColor frame(0x42, 0xAE, 0xD7);
     QCOMPARE(image.pixelColor(0, 50), frame);

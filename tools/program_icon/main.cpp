@@ -33,8 +33,8 @@ QImage DrawIcon(int size) {
         tick.moveTo(5, y + 1);
         tick.lineTo(7, y + 3);
         tick.lineTo(11, y - 1.5);
-        painter.setPen(QPen(QColor(0x1E, 0x6F, 0xD9), 2, Qt::SolidLine, Qt::RoundCap,
-                            Qt::RoundJoin));
+        painter.setPen(
+            QPen(QColor(0x1E, 0x6F, 0xD9), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.setBrush(Qt::NoBrush);
         painter.drawPath(tick);
         painter.setPen(QPen(QColor(0x9A, 0x9A, 0x9A), 2, Qt::SolidLine, Qt::FlatCap));

@@ -1,7 +1,7 @@
 #include "error_report.h"
 
+#include <QApplication>
 #include <QMessageBox>
-#include <exception>
 #include <utility>
 
 #include "file_error.h"
@@ -23,24 +23,13 @@ void ShowErrorReport(std::string_view message) {
         Presenter()(shown);
         return;
     }
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), shown,
-                    QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), shown, QMessageBox::Ok,
+                    QApplication::activeWindow());
     box.exec();
 }
 
 void SetErrorReportPresenter(std::function<void(const QString& text)> presenter) {
     Presenter() = std::move(presenter);
-}
-
-VeltraApplication::VeltraApplication(int& argc, char** argv) : QApplication(argc, argv) {}
-
-bool VeltraApplication::notify(QObject* receiver, QEvent* event) {
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception& failure) {
-        ShowErrorReport(failure.what());
-    }
-    return false;
 }
 
 }  // namespace veltra

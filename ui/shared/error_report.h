@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QApplication>
+#include <QString>
 #include <exception>
 #include <functional>
 #include <string_view>
@@ -26,13 +26,5 @@ void RunHandler(Handler&& handler) {
 // Replaces the message box, so that tests can read what the user would see.
 // An empty function restores the box.
 void SetErrorReportPresenter(std::function<void(const QString& text)> presenter);
-
-// The safety net for failures in any other event handler: exceptions must
-// not cross Qt's event loop.
-class VeltraApplication : public QApplication {
-public:
-    VeltraApplication(int& argc, char** argv);
-    bool notify(QObject* receiver, QEvent* event) override;
-};
 
 }  // namespace veltra
