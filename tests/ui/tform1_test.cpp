@@ -106,6 +106,7 @@ private slots:
 
     void runFillsFiguresAndWritesCsv();
     void cancelledDialogChangesNothing();
+    void dialogOffersTheFirstFileOfTheLastChoice();
     void secondRunAddsToFigures();
     void pressDuringRunIsIgnored();
     void closeDuringRunStopsAfterCurrentLine();
@@ -314,6 +315,31 @@ void TForm1Test::cancelledDialogChangesNothing() {
     QVERIFY(!QFile::exists(CsvPath()));
     QVERIFY(form.findChild<QLineEdit*>(QStringLiteral("LabeledEdit1"))->text().isEmpty());
     QCOMPARE(form.findChild<TGauge*>(QStringLiteral("Gauge1"))->MaxValue(), 100);
+}
+
+void TForm1Test::dialogOffersTheFirstFileOfTheLastChoice() {
+    const QString first = WriteFile(dir_, QStringLiteral("remembered.hst"), {});
+    const QString second = WriteFile(dir_, QStringLiteral("other.hst"), {});
+    TForm1 form;
+    form.show();
+    QString offered = QStringLiteral("unset");
+    const auto look = WhenModalAppears([&offered](QWidget* modal) {
+        offered = modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+        qobject_cast<QDialog*>(modal)->reject();
+    });
+    form.BitBtn1Click();
+    QCOMPARE(offered, QString());
+
+    {
+        const auto choose = ChooseInDialog({first, second});
+        QString notice;
+        const auto dismiss = ExpectNotice(&notice);
+        form.BitBtn1Click();
+    }
+    auto* dialog = form.findChild<QFileDialog*>(QStringLiteral("OpenDialog1"));
+    QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFiles);
+    QCOMPARE(dialog->nameFilters(), QStringList{QStringLiteral("Pliki HST (*.hst)")});
+    QCOMPARE(dialog->selectedFiles(), QStringList{first});
 }
 
 void TForm1Test::secondRunAddsToFigures() {
