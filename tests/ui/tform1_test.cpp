@@ -41,6 +41,16 @@ QByteArray LogLine(const QByteArray& time, const QByteArray& path, const QByteAr
     return line + "\r\n";
 }
 
+// A log of `count` foreign day-band items, long enough for a run to be
+// caught in the middle.
+QByteArray ForeignDayItems(int count) {
+    QByteArray log;
+    for (int i = 0; i < count; ++i) {
+        log += LogLine("10:00:00", "a.mp3", "03:00", "T", "P", "GBR");
+    }
+    return log;
+}
+
 QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
     const QString path = dir.filePath(name);
     QFile file(path);
@@ -364,11 +374,7 @@ void TForm1Test::secondRunAddsToFigures() {
 }
 
 void TForm1Test::pressDuringRunIsIgnored() {
-    QByteArray many;
-    for (int i = 0; i < 200; ++i) {
-        many += LogLine("10:00:00", "a.mp3", "03:00", "T", "P", "GBR");
-    }
-    const QString log = WriteFile(dir_, QStringLiteral("many.hst"), many);
+    const QString log = WriteFile(dir_, QStringLiteral("many.hst"), ForeignDayItems(200));
     TForm1 form;
     form.show();
     bool pressedDuringRun = false;
@@ -388,11 +394,7 @@ void TForm1Test::pressDuringRunIsIgnored() {
 }
 
 void TForm1Test::closeDuringRunStopsAfterCurrentLine() {
-    QByteArray many;
-    for (int i = 0; i < 500; ++i) {
-        many += LogLine("10:00:00", "a.mp3", "03:00", "T", "P", "GBR");
-    }
-    const QString log = WriteFile(dir_, QStringLiteral("closing.hst"), many);
+    const QString log = WriteFile(dir_, QStringLiteral("closing.hst"), ForeignDayItems(500));
     TForm1 form;
     form.show();
     const auto choose = ChooseInDialog({log}, [&form] { form.close(); });
