@@ -1,15 +1,30 @@
 #include "file_reading.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "file_error.h"
 #include "file_system.h"
 
 namespace veltra {
 
+namespace {
+
+// A description file's path comes from a log and may be relative; the user
+// is told which file on disk failed.
+std::string FullPath(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(path, error);
+    return error ? path : full.string();
+}
+
+}  // namespace
+
 std::string ReadFileOrFail(const FileSystem& fileSystem, const std::string& path) {
     try {
         return fileSystem.ReadWholeFile(path);
     } catch (const IoFailure& failure) {
-        throw CannotOpenFile(path, failure.what());
+        throw CannotOpenFile(FullPath(path), failure.what());
     }
 }
 
@@ -18,7 +33,7 @@ std::optional<std::string> ReadRegularFileOrFail(const FileSystem& fileSystem,
     try {
         return fileSystem.ReadRegularFile(path);
     } catch (const IoFailure& failure) {
-        throw CannotOpenFile(path, failure.what());
+        throw CannotOpenFile(FullPath(path), failure.what());
     }
 }
 

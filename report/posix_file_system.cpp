@@ -67,22 +67,31 @@ int OpenForReading(const std::string& path, int extraFlags = 0) {
     return fd;
 }
 
-// Everything up to the end of the file. A regular file is read up to the
-// size it had when looked at, which spares asking once more for the end;
-// anything else, and a file claiming to be empty as the kernel's own do, is
-// read until it reports its end.
+// Everything up to the end of a regular file: up to the size it had when
+// looked at, which spares asking once more for the end, or, for a file
+// claiming to be empty as the kernel's own do, until it reports its end.
 std::string ReadFrom(int fd, std::optional<std::size_t> regularSize) {
     if (regularSize == 0u) {
         regularSize.reset();
     }
-    std::string bytes(regularSize ? *regularSize : 64 * 1024, '\0');
+    std::string bytes;
+    try {
+        bytes.resize(regularSize ? *regularSize : 64 * 1024);
+    } catch (const std::exception&) {
+        // A file larger than the memory that can be had for it.
+        throw SystemFailure(ENOMEM);
+    }
     std::size_t size = 0;
     for (;;) {
         if (size == bytes.size()) {
             if (regularSize) {
                 break;
             }
-            bytes.resize(bytes.size() * 2);
+            try {
+                bytes.resize(bytes.size() * 2);
+            } catch (const std::exception&) {
+                throw SystemFailure(ENOMEM);
+            }
         }
         const ssize_t got = ::read(fd, bytes.data() + size, bytes.size() - size);
         if (got < 0) {
@@ -108,12 +117,20 @@ bool PosixFileSystem::IsRegularFile(const std::string& path) const {
 }
 
 std::string PosixFileSystem::ReadWholeFile(const std::string& path) const {
-    const Descriptor file(OpenForReading(path));
+    // Non-blocking, so that a log named after a pipe fails instead of waiting
+    // for a writer for ever; only a regular file is read at all.
+    const Descriptor file(OpenForReading(path, O_NONBLOCK));
     struct stat status {};
-    if (::fstat(file.get(), &status) == 0 && S_ISREG(status.st_mode)) {
-        return ReadFrom(file.get(), static_cast<std::size_t>(status.st_size));
+    if (::fstat(file.get(), &status) != 0) {
+        throw SystemFailure(errno);
     }
-    return ReadFrom(file.get(), std::nullopt);
+    if (S_ISDIR(status.st_mode)) {
+        throw SystemFailure(EISDIR);
+    }
+    if (!S_ISREG(status.st_mode)) {
+        throw IoFailure("Not a regular file");
+    }
+    return ReadFrom(file.get(), static_cast<std::size_t>(status.st_size));
 }
 
 std::optional<std::string> PosixFileSystem::ReadRegularFile(const std::string& path) const {

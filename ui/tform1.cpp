@@ -84,11 +84,9 @@ void TForm1::Rysuj(QLabel* image, const QString& title) {
 }
 
 void TForm1::BitBtn1Click() {
-    if (report_.Running()) {
-        return;
-    }
-    // Whatever ends the run, the fields show its last figures before any
-    // message, and a close asked for during the run happens after it.
+    // A press during a run reaches the report, which ignores it. However the
+    // run ends, the fields show its last figures before any message, and a
+    // close asked for during the run happens after it.
     const auto afterRun = qScopeGuard([this] {
         display_.Flush();
         if (closeRequested_) {

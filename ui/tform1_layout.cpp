@@ -10,6 +10,7 @@
 #include "figure_field.h"
 #include "tform1.h"
 #include "tgauge.h"
+#include "titled_frame.h"
 #include "win_label.h"
 
 namespace veltra {
@@ -77,7 +78,7 @@ TGauge* PlaceGauge(QWidget* parent, const char* name, int top) {
     auto* gauge = new TGauge(parent);
     gauge->setObjectName(QString::fromLatin1(name));
     gauge->setGeometry(192, top, 409, 14);
-    gauge->SetForeColor(QColor(0x42, 0xAE, 0xD7));
+    gauge->SetForeColor(QColor::fromRgb(kFrameColor));
     gauge->SetProgress(0);
     return gauge;
 }

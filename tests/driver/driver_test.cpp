@@ -146,6 +146,7 @@ TEST_F(Driver, UsageErrorsExitWithTwo) {
                                                       {"--json"},
                                                       {"--csv"},
                                                       {"--csv", "", "a.hst"},
+                                                      {""},
                                                       {"--bogus", "a.hst"}}) {
         const Outcome outcome = Run(arguments);
         EXPECT_EQ(outcome.exitCode, 2);

@@ -93,6 +93,14 @@ TEST_F(PosixFileSystemTest, ReadFailuresCarryTheSystemsCause) {
     } catch (const IoFailure& failure) {
         EXPECT_STREQ(failure.what(), "Is a directory");
     }
+    // A pipe with no writer would block a reader for ever.
+    ASSERT_EQ(::mkfifo(Path("pipe.hst").c_str(), 0600), 0);
+    try {
+        files.ReadWholeFile(Path("pipe.hst"));
+        FAIL();
+    } catch (const IoFailure& failure) {
+        EXPECT_STREQ(failure.what(), "Not a regular file");
+    }
 }
 
 TEST_F(PosixFileSystemTest, TemporaryFileThenRenameReplacesTheTarget) {

@@ -18,6 +18,9 @@ DriverOptions ParseDriverOptions(const std::vector<std::string>& arguments) {
     bool optionsEnded = false;
     for (auto argument = arguments.begin(); argument != arguments.end(); ++argument) {
         if (optionsEnded || !argument->starts_with("-") || *argument == "-") {
+            if (argument->empty()) {
+                throw UsageError("an empty log name");
+            }
             options.logs.push_back(*argument);
         } else if (*argument == "--") {
             optionsEnded = true;

@@ -64,8 +64,7 @@ int main(int argc, char** argv) {
         return kUsageError;
     }
     if (options.help) {
-        std::fputs(veltra::kDriverUsage, stdout);
-        return 0;
+        return WriteStdout(veltra::kDriverUsage) ? 0 : kFailure;
     }
     return Run(options);
 }

@@ -19,8 +19,8 @@ void RegisterTahoma() {
 QFont WindowFont() {
     QFont font(QStringLiteral("Tahoma"));
     font.setStyleHint(QFont::SansSerif);
-    // Full hinting would round every glyph's advance up and make captions
-    // wider than the places the layout leaves them.
+    // Default hinting: full hinting would round every glyph's advance up and
+    // make captions wider than the places the layout leaves them.
     font.setPixelSize(11);
     return font;
 }
