@@ -10,7 +10,48 @@
 
 namespace {
 
+// At 16 pixels smoothed shapes blur into each other, so the smallest icon is
+// drawn pixel by pixel: frame (f), title bar (t), face (w), ticks (v), lines
+// (g).
+QImage DrawSmallIcon() {
+    static const char* const kPixels[16] = {
+        "ffffffffffffffff", "fttttttttttttttf", "fttttttttttttttf", "fwwwwwwwwwwwwwwf",
+        "fwwwwvwwwwwwwwwf", "fwvwvvwgggggggwf", "fwwvvwwwwwwwwwwf", "fwwwwwwwwwwwwwwf",
+        "fwwwwvwwwwwwwwwf", "fwvwvvwgggggggwf", "fwwvvwwwwwwwwwwf", "fwwwwwwwwwwwwwwf",
+        "fwwwwvwwwwwwwwwf", "fwvwvvwggggwwwwf", "fwwvvwwwwwwwwwwf", "ffffffffffffffff",
+    };
+    QImage image(16, 16, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            switch (kPixels[y][x]) {
+                case 'f':
+                    image.setPixelColor(x, y, QColor(0x2B, 0x4A, 0x6F));
+                    break;
+                case 't':
+                    image.setPixelColor(x, y, QColor(0x3A, 0x7B, 0xD5));
+                    break;
+                case 'w':
+                    image.setPixelColor(x, y, Qt::white);
+                    break;
+                case 'v':
+                    image.setPixelColor(x, y, QColor(0x1E, 0x6F, 0xD9));
+                    break;
+                case 'g':
+                    image.setPixelColor(x, y, QColor(0x9A, 0x9A, 0x9A));
+                    break;
+                default:
+                    break;
+            }
+        }
+    }
+    return image;
+}
+
 QImage DrawIcon(int size) {
+    if (size == 16) {
+        return DrawSmallIcon();
+    }
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
