@@ -14,12 +14,26 @@ namespace {
 // drawn pixel by pixel: frame (f), title bar (t), face (w), ticks (v), lines
 // (g).
 QImage DrawSmallIcon() {
+    // clang-format off
     static const char* const kPixels[16] = {
-        "ffffffffffffffff", "fttttttttttttttf", "fttttttttttttttf", "fwwwwwwwwwwwwwwf",
-        "fwwwwvwwwwwwwwwf", "fwvwvvwgggggggwf", "fwwvvwwwwwwwwwwf", "fwwwwwwwwwwwwwwf",
-        "fwwwwvwwwwwwwwwf", "fwvwvvwgggggggwf", "fwwvvwwwwwwwwwwf", "fwwwwwwwwwwwwwwf",
-        "fwwwwvwwwwwwwwwf", "fwvwvvwggggwwwwf", "fwwvvwwwwwwwwwwf", "ffffffffffffffff",
+        "ffffffffffffffff",
+        "fttttttttttttttf",
+        "fttttttttttttttf",
+        "fwwwwwwwwwwwwwwf",
+        "fwwwwvwwwwwwwwwf",
+        "fwvwvvwgggggggwf",
+        "fwwvvwwwwwwwwwwf",
+        "fwwwwwwwwwwwwwwf",
+        "fwwwwvwwwwwwwwwf",
+        "fwvwvvwgggggggwf",
+        "fwwvvwwwwwwwwwwf",
+        "fwwwwwwwwwwwwwwf",
+        "fwwwwvwwwwwwwwwf",
+        "fwvwvvwggggwwwwf",
+        "fwwvvwwwwwwwwwwf",
+        "ffffffffffffffff",
     };
+    // clang-format on
     QImage image(16, 16, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     for (int y = 0; y < 16; ++y) {
