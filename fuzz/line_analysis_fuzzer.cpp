@@ -42,6 +42,9 @@ public:
     }
     void Rename(const std::string&, const std::string&) override {}
     void Remove(const std::string&) noexcept override {}
+    std::vector<std::string> ListDirectory(const std::string&) const override { return {}; }
+    bool IsWritableDirectory(const std::string&) const override { return true; }
+    void CreateDirectories(const std::string&) override {}
 
     std::string saved;
 

@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace veltra {
 
@@ -42,6 +43,17 @@ public:
     virtual void Rename(const std::string& from, const std::string& to) = 0;
 
     virtual void Remove(const std::string& path) noexcept = 0;
+
+    // The names in a directory, "." and ".." left out, in no particular
+    // order. Throws IoFailure when `path` is no directory that can be read.
+    virtual std::vector<std::string> ListDirectory(const std::string& path) const = 0;
+
+    // Whether `path` is a directory in which this process may create files.
+    virtual bool IsWritableDirectory(const std::string& path) const = 0;
+
+    // Makes the directory `path` and any missing folders above it, readable
+    // by the user alone; an existing directory is fine. Throws IoFailure.
+    virtual void CreateDirectories(const std::string& path) = 0;
 };
 
 }  // namespace veltra

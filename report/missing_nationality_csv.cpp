@@ -5,14 +5,6 @@
 
 namespace veltra {
 
-std::string MissingNationalityCsvPath(std::string_view executablePath) {
-    const std::size_t slash = executablePath.rfind('/');
-    std::string path(slash == std::string_view::npos ? std::string_view()
-                                                     : executablePath.substr(0, slash + 1));
-    path += "braki naradowosci.csv";
-    return path;
-}
-
 std::string MissingNationalityCsvBytes(const std::vector<std::string>& entries) {
     std::size_t size = 0;
     for (const std::string& entry : entries) {

@@ -8,9 +8,6 @@ namespace veltra {
 
 class FileSystem;
 
-// "braki naradowosci.csv" in the folder of the executable.
-std::string MissingNationalityCsvPath(std::string_view executablePath);
-
 // The file's bytes: every entry as it is, each followed by CR LF; no header,
 // no quoting. An empty list gives an empty file.
 std::string MissingNationalityCsvBytes(const std::vector<std::string>& entries);

@@ -1,5 +1,6 @@
 #include "posix_file_system.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace veltra {
 
@@ -36,6 +38,8 @@ public:
         }
     }
     int get() const { return fd_; }
+    // Hands the descriptor to whoever closes it from now on.
+    void Release() { fd_ = -1; }
     // Closes now, so that a failure to close can be reported.
     int Close() { return ::close(std::exchange(fd_, -1)); }
 
@@ -107,6 +111,11 @@ std::string ReadFrom(int fd, std::optional<std::size_t> regularSize) {
     }
     bytes.resize(size);
     return bytes;
+}
+
+bool IsDirectory(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
 }  // namespace
@@ -193,6 +202,54 @@ void PosixFileSystem::Rename(const std::string& from, const std::string& to) {
 void PosixFileSystem::Remove(const std::string& path) noexcept {
     if (!NamesNoFile(path)) {
         ::unlink(path.c_str());
+    }
+}
+
+std::vector<std::string> PosixFileSystem::ListDirectory(const std::string& path) const {
+    // O_DIRECTORY refuses anything else before it could be opened, so a
+    // pipe named where a folder is expected cannot hold the lookup.
+    Descriptor folder(OpenForReading(path, O_DIRECTORY | O_NONBLOCK));
+    DIR* stream = ::fdopendir(folder.get());
+    if (stream == nullptr) {
+        throw SystemFailure(errno);
+    }
+    folder.Release();
+    std::vector<std::string> names;
+    errno = 0;
+    while (const dirent* entry = ::readdir(stream)) {
+        const std::string_view name = entry->d_name;
+        if (name != "." && name != "..") {
+            names.emplace_back(name);
+        }
+        errno = 0;
+    }
+    const int error = errno;
+    ::closedir(stream);
+    if (error != 0) {
+        throw SystemFailure(error);
+    }
+    return names;
+}
+
+bool PosixFileSystem::IsWritableDirectory(const std::string& path) const {
+    return !NamesNoFile(path) && IsDirectory(path) && ::access(path.c_str(), W_OK | X_OK) == 0;
+}
+
+void PosixFileSystem::CreateDirectories(const std::string& path) {
+    if (NamesNoFile(path) || path.empty()) {
+        throw SystemFailure(ENOENT);
+    }
+    for (std::size_t end = path.find('/', 1);; end = path.find('/', end + 1)) {
+        const std::string folder = path.substr(0, end);
+        if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+            throw SystemFailure(errno);
+        }
+        if (end == std::string::npos) {
+            break;
+        }
+    }
+    if (!IsDirectory(path)) {
+        throw SystemFailure(ENOTDIR);
     }
 }
 

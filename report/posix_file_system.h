@@ -14,6 +14,9 @@ public:
                                          std::string_view bytes) override;
     void Rename(const std::string& from, const std::string& to) override;
     void Remove(const std::string& path) noexcept override;
+    std::vector<std::string> ListDirectory(const std::string& path) const override;
+    bool IsWritableDirectory(const std::string& path) const override;
+    void CreateDirectories(const std::string& path) override;
 };
 
 }  // namespace veltra

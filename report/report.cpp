@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "csv_location.h"
 #include "figure_publisher.h"
 #include "file_reading.h"
 #include "log_record.h"
@@ -89,7 +90,7 @@ void Report::AnalizujPlik(const std::string& path) {
 }
 
 std::string Report::CsvPath() const {
-    return csvPath_ ? *csvPath_ : MissingNationalityCsvPath(host_.ExecutablePath());
+    return csvPath_ ? *csvPath_ : MissingNationalityCsvPath(fileSystem_, host_.ExecutablePath());
 }
 
 }  // namespace veltra

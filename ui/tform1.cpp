@@ -11,6 +11,7 @@
 #include <QScreen>
 
 #include "bit_btn.h"
+#include "csv_location.h"
 #include "error_report.h"
 #include "tfbrakinarodowosci.h"
 #include "tflegenda.h"
@@ -102,7 +103,7 @@ void TForm1::BitBtn2Click() {
 }
 
 void TForm1::LBrakNarodowoscClick() {
-    const std::string path = MissingNationalityCsvPath(ExecutablePath());
+    const std::string path = MissingNationalityCsvPath(fileSystem_, ExecutablePath());
     if (!ShouldOpenMissingList(LBrakNarodowosc->text(), fileSystem_.IsRegularFile(path))) {
         return;
     }

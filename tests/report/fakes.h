@@ -85,12 +85,54 @@ public:
         removed.insert(path);
     }
 
+    // The folders are those the files' paths pass through, and those made.
+    std::vector<std::string> ListDirectory(const std::string& path) const override {
+        listings.push_back(path);
+        if (const auto failing = unlistable.find(path); failing != unlistable.end()) {
+            throw IoFailure(failing->second);
+        }
+        const std::string prefix = path == "." ? "" : path.ends_with('/') ? path : path + "/";
+        std::set<std::string> names;
+        const auto collect = [&](const std::string& entry) {
+            if (entry.size() > prefix.size() && entry.starts_with(prefix)) {
+                const std::string rest = entry.substr(prefix.size());
+                names.insert(rest.substr(0, rest.find('/')));
+            }
+        };
+        for (const auto& [file, content] : files) {
+            collect(file);
+        }
+        for (const std::string& folder : folders) {
+            collect(folder);
+        }
+        if (names.empty() && !folders.contains(path)) {
+            throw IoFailure("No such file or directory");
+        }
+        return {names.begin(), names.end()};
+    }
+
+    bool IsWritableDirectory(const std::string& path) const override {
+        return !readOnlyFolders.contains(path);
+    }
+
+    void CreateDirectories(const std::string& path) override {
+        if (createFailure) {
+            throw IoFailure(*createFailure);
+        }
+        folders.insert(path);
+    }
+
     std::map<std::string, std::string> files;
     std::map<std::string, std::string> unreadable;  // path -> cause
     std::optional<std::string> writeFailure;
     std::optional<std::string> renameFailure;
     std::set<std::string> removed;
+    std::set<std::string> folders;
+    std::set<std::string> readOnlyFolders;
+    std::map<std::string, std::string> unlistable;  // path -> cause
+    std::optional<std::string> createFailure;
     mutable std::vector<std::string> reads;
+    mutable std::vector<std::string> listings;
     mutable int isRegularFileCalls = 0;
 };
 

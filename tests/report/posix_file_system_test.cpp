@@ -137,5 +137,33 @@ TEST_F(PosixFileSystemTest, TemporaryFilesNeverCollide) {
     EXPECT_EQ(files.ReadWholeFile(second), "2");
 }
 
+TEST_F(PosixFileSystemTest, ListsFoldersAndNothingElse) {
+    Write("Łąka.dat", "");
+    fs::create_directory(Path("POLSKIE"));
+    std::vector<std::string> names = files.ListDirectory(folder.string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"POLSKIE", "Łąka.dat"}));
+    EXPECT_TRUE(files.ListDirectory(Path("POLSKIE")).empty());
+
+    ASSERT_EQ(::mkfifo(Path("pipe").c_str(), 0600), 0);
+    EXPECT_THROW(files.ListDirectory(Path("pipe")), IoFailure);
+    EXPECT_THROW(files.ListDirectory(Path("Łąka.dat")), IoFailure);
+    EXPECT_THROW(files.ListDirectory(Path("missing")), IoFailure);
+}
+
+TEST_F(PosixFileSystemTest, CreatesMissingFoldersForTheUserAlone) {
+    const std::string nested = Path("share/Veltra/");
+    files.CreateDirectories(nested);
+    files.CreateDirectories(nested);
+    EXPECT_TRUE(files.IsWritableDirectory(nested));
+    EXPECT_EQ(fs::status(nested).permissions() & fs::perms::all, fs::perms::owner_all);
+
+    Write("file", "");
+    EXPECT_THROW(files.CreateDirectories(Path("file")), IoFailure);
+    EXPECT_THROW(files.CreateDirectories(Path("file/below")), IoFailure);
+    EXPECT_FALSE(files.IsWritableDirectory(Path("file")));
+    EXPECT_FALSE(files.IsWritableDirectory(Path("missing")));
+}
+
 }  // namespace
 }  // namespace veltra

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "file_error.h"
@@ -159,11 +160,15 @@ TEST_F(ReportRun, CsvGoesWhereItIsToldWhenOverridden) {
     EXPECT_FALSE(files.files.contains(std::string(kCsvPath)));
 }
 
-TEST(MissingNationalityCsvPath, IsBesideTheExecutable) {
-    EXPECT_EQ(MissingNationalityCsvPath("/opt/veltra/bin/veltra"),
-              "/opt/veltra/bin/braki naradowosci.csv");
-    EXPECT_EQ(MissingNationalityCsvPath("/veltra"), "/braki naradowosci.csv");
-    EXPECT_EQ(MissingNationalityCsvPath("veltra"), "braki naradowosci.csv");
+TEST_F(ReportRun, CsvGoesToTheUsersDataFolderWhenTheProgramsIsReadOnly) {
+    files.readOnlyFolders.insert("/opt/veltra/bin/");
+    files.files["/logs/a.hst"] = Log({{.nationality = ""}});
+    Choose({"/logs/a.hst"});
+    ::setenv("XDG_DATA_HOME", "/home/ala/.dane", 1);
+    const std::string path = "/home/ala/.dane/Veltra/braki naradowosci.csv";
+    report.LadujPliki();
+    EXPECT_EQ(files.files.at(path), "Wykonawca;Tytul;M:/muzyka/utwor.mp3\r\n");
+    EXPECT_FALSE(files.files.contains(std::string(kCsvPath)));
 }
 
 TEST_F(ReportRun, AMissingLogEndsTheRunAfterTheLogsBeforeIt) {

@@ -7,9 +7,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "csv_location.h"
 #include "error_report.h"
-#include "missing_nationality_csv.h"
 #include "modal_script.h"
+#include "posix_file_system.h"
 #include "tfbrakinarodowosci.h"
 #include "tform1.h"
 #include "tgauge.h"
@@ -61,8 +62,9 @@ QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArra
 }
 
 QString CsvPath() {
-    return QString::fromStdString(
-        veltra::MissingNationalityCsvPath(QCoreApplication::applicationFilePath().toStdString()));
+    veltra::PosixFileSystem fileSystem;
+    return QString::fromStdString(veltra::MissingNationalityCsvPath(
+        fileSystem, QCoreApplication::applicationFilePath().toStdString()));
 }
 
 // Answers the log dialog with the given files, as a user typing their names;

@@ -10,7 +10,9 @@ const char* const kDriverUsage =
     "\n"
     "  --json      print one JSON object of the display fields' texts instead\n"
     "  --csv PATH  write the missing-nationality list to PATH instead of\n"
-    "              \"braki naradowosci.csv\" beside this program\n"
+    "              \"braki naradowosci.csv\" beside this program (or in\n"
+    "              ~/.local/share/Veltra/ when this program's folder is not\n"
+    "              writable)\n"
     "  --help      print this help\n";
 
 DriverOptions ParseDriverOptions(const std::vector<std::string>& arguments) {

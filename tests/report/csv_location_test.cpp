@@ -1,0 +1,62 @@
+#include "csv_location.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes.h"
+#include "file_error.h"
+
+namespace veltra {
+namespace {
+
+class CsvLocation : public ::testing::Test {
+protected:
+    std::string PathFor(std::string_view executable) {
+        return MissingNationalityCsvPath(files, executable, environment);
+    }
+
+    testing::FakeFileSystem files;
+    UserDataEnvironment environment{"/home/ala/.dane", "/home/ala"};
+};
+
+TEST_F(CsvLocation, BesideTheExecutableWhenItsFolderIsWritable) {
+    EXPECT_EQ(PathFor("/opt/veltra/bin/veltra"), "/opt/veltra/bin/braki naradowosci.csv");
+    EXPECT_EQ(PathFor("/veltra"), "/braki naradowosci.csv");
+    EXPECT_EQ(PathFor("veltra"), "braki naradowosci.csv");
+    EXPECT_TRUE(files.folders.empty());
+}
+
+TEST_F(CsvLocation, InTheUsersDataFolderOtherwiseMadeWhenMissing) {
+    files.readOnlyFolders = {"/usr/bin/", "."};
+    EXPECT_EQ(PathFor("/usr/bin/veltra"), "/home/ala/.dane/Veltra/braki naradowosci.csv");
+    EXPECT_EQ(files.folders, std::set<std::string>{"/home/ala/.dane/Veltra/"});
+
+    environment.xdgDataHome = "/home/ala/.dane/";
+    EXPECT_EQ(PathFor("veltra"), "/home/ala/.dane/Veltra/braki naradowosci.csv");
+
+    // Unset, or relative and so to be ignored: the standard place in the home.
+    for (const char* unusable : {"", "dane"}) {
+        environment.xdgDataHome = unusable;
+        EXPECT_EQ(PathFor("/usr/bin/veltra"),
+                  "/home/ala/.local/share/Veltra/braki naradowosci.csv");
+    }
+}
+
+TEST_F(CsvLocation, AFolderThatCannotBeMadeIsTheFilesFailure) {
+    files.readOnlyFolders = {"/usr/bin/"};
+    files.createFailure = "Permission denied";
+    try {
+        PathFor("/usr/bin/veltra");
+        FAIL() << "no failure";
+    } catch (const FileError& error) {
+        EXPECT_STREQ(error.what(),
+                     "Cannot create file \"/home/ala/.dane/Veltra/braki naradowosci.csv\". "
+                     "Permission denied");
+    }
+
+    // Without any home the writer names the program's own folder.
+    environment = {};
+    EXPECT_EQ(PathFor("/usr/bin/veltra"), "/usr/bin/braki naradowosci.csv");
+}
+
+}  // namespace
+}  // namespace veltra
