@@ -10,4 +10,7 @@ namespace veltra {
 // number, as Windows maps them, so every byte has exactly one result.
 std::string Cp1250ToUtf8(std::string_view text);
 
+// Appends the UTF-8 form of one Unicode code point.
+void AppendUtf8(std::string& out, char32_t code);
+
 }  // namespace veltra

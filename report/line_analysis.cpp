@@ -2,12 +2,13 @@
 
 #include <cstdint>
 
+#include "case_folding.h"
 #include "cp1250.h"
 #include "description_file.h"
 #include "duration.h"
-#include "file_reading.h"
 #include "integer_text.h"
 #include "log_record.h"
+#include "report_host.h"
 
 namespace veltra {
 
@@ -80,14 +81,21 @@ void Report::AnalizujWiersz(std::string_view line) {
     tallies_.RefreshRatios();
 }
 
-bool Report::CzyDebiut(std::string_view audioPath) const {
+bool Report::CzyDebiut(std::string_view audioPath) {
     if (audioPath.empty()) {
         return false;
     }
-    // Log text is code page 1250; Linux file names are UTF-8.
-    const std::string path = Cp1250ToUtf8(DescriptionFilePath(audioPath));
-    const std::optional<std::string> description = ReadRegularFileOrFail(fileSystem_, path);
-    return description && MarksDebut(*description);
+    AudioPathResolver& resolver = Resolver();
+    DescriptionLookup found = resolver.ReadDescriptionFile(audioPath, logFolder_);
+    if (!found.text && !found.unmappedRoot.empty() &&
+        askedRoots_.insert(FoldCase(found.unmappedRoot)).second) {
+        if (std::optional<std::string> folder =
+                host_.ChooseFolderFor(found.unmappedRoot, Cp1250ToUtf8(audioPath))) {
+            resolver.SetMapping(found.unmappedRoot, std::move(*folder));
+            found = resolver.ReadDescriptionFile(audioPath, logFolder_);
+        }
+    }
+    return found.text && MarksDebut(*found.text);
 }
 
 }  // namespace veltra

@@ -54,6 +54,8 @@ void Report::LadujPliki() {
     publisher_.Publish(Field::LBrakNarodowosc, "0");
     host_.SetPokazEnabled(false);
     missingNationalityList_.clear();
+    resolver_ = std::make_unique<AudioPathResolver>(fileSystem_, host_.MappingsForRun());
+    askedRoots_.clear();
 
     for (std::size_t k = 0; k < files->size(); ++k) {
         AnalizujPlik((*files)[k]);
@@ -75,6 +77,7 @@ void Report::LadujPliki() {
 
 void Report::AnalizujPlik(const std::string& path) {
     const std::string text = ReadFileOrFail(fileSystem_, path);
+    logFolder_ = path.substr(0, path.rfind('/') + 1);
     const std::vector<std::string_view> lines = SplitLines(text);
     host_.SetGaugeMaxValue(Gauge::Lines, GaugeValue(lines.size()));
     for (std::size_t j = 0; j < lines.size(); ++j) {
@@ -87,6 +90,13 @@ void Report::AnalizujPlik(const std::string& path) {
             return;
         }
     }
+}
+
+AudioPathResolver& Report::Resolver() {
+    if (!resolver_) {
+        resolver_ = std::make_unique<AudioPathResolver>(fileSystem_, host_.MappingsForRun());
+    }
+    return *resolver_;
 }
 
 std::string Report::CsvPath() const {

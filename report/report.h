@@ -1,10 +1,13 @@
 #pragma once
 
+#include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "audio_path_resolver.h"
 #include "missing_nationality_csv.h"
 #include "tallies.h"
 
@@ -33,8 +36,10 @@ public:
     void AnalizujWiersz(std::string_view line);
 
     // Whether the description file beside the audio file (a path in the log's
-    // code page 1250) marks its artist as a debutant.
-    bool CzyDebiut(std::string_view audioPath) const;
+    // code page 1250) marks its artist as a debutant. A path written on
+    // Windows is looked for as AudioPathResolver describes; the host is asked
+    // once a run for a folder for each drive or share that needs one.
+    bool CzyDebiut(std::string_view audioPath);
 
     // True from the start of LadujPliki until it returns, also while it
     // waits for the host's dialogs.
@@ -50,6 +55,7 @@ public:
 
 private:
     std::string CsvPath() const;
+    AudioPathResolver& Resolver();
 
     FigurePublisher& publisher_;
     FileSystem& fileSystem_;
@@ -57,6 +63,10 @@ private:
     Tallies tallies_;
     std::vector<std::string> missingNationalityList_;
     std::optional<std::string> csvPath_;
+    // Made afresh for every run, so that its folder listings are the run's.
+    std::unique_ptr<AudioPathResolver> resolver_;
+    std::set<std::string> askedRoots_;  // folded
+    std::string logFolder_;             // of the log being read
     bool running_ = false;
 };
 

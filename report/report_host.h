@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "folder_mappings.h"
+
 namespace veltra {
 
 enum class Gauge : unsigned char {
@@ -42,6 +44,20 @@ public:
 
     // The closing notice: text, title, information icon, one OK button.
     virtual void ShowNotice(std::string_view text, std::string_view title) = 0;
+
+    // The user's folder mappings, taken at the start of every run. A host
+    // without settings has none.
+    virtual FolderMappings MappingsForRun() const { return {}; }
+
+    // Asked once a run for each drive or share ("D:\", "\\serwer\audio")
+    // whose paths found no description file and which has no mapping;
+    // `exampleAudioPath` is one such path (UTF-8). The folder that holds
+    // its files here, which the host may keep for later runs, or nullopt to
+    // leave it unmapped for the rest of the run.
+    virtual std::optional<std::string> ChooseFolderFor(std::string_view /*root*/,
+                                                       std::string_view /*exampleAudioPath*/) {
+        return std::nullopt;
+    }
 };
 
 }  // namespace veltra

@@ -174,6 +174,15 @@ public:
         notices.push_back(std::string(title) + ": " + std::string(text));
     }
 
+    FolderMappings MappingsForRun() const override { return FolderMappings(mappings); }
+
+    std::optional<std::string> ChooseFolderFor(std::string_view root,
+                                               std::string_view exampleAudioPath) override {
+        questions.push_back(std::string(root) + " " + std::string(exampleAudioPath));
+        const auto answer = folderAnswers.find(std::string(root));
+        return answer == folderAnswers.end() ? std::nullopt : answer->second;
+    }
+
     static std::string GaugeName(Gauge gauge) {
         return gauge == Gauge::Files ? "Gauge1" : "Gauge2";
     }
@@ -188,6 +197,9 @@ public:
     std::map<Gauge, std::int32_t> maxValue;
     std::map<Gauge, std::int32_t> progress;
     std::vector<std::string> notices;
+    std::vector<FolderMapping> mappings;
+    std::map<std::string, std::optional<std::string>> folderAnswers;  // root -> folder
+    std::vector<std::string> questions;                               // root, example
 };
 
 inline constexpr std::string_view kCsvPath = "/opt/veltra/bin/braki naradowosci.csv";

@@ -275,5 +275,42 @@ TEST_F(ReportRun, AStopBetweenLogsEndsTheRunToo) {
     EXPECT_TRUE(host.notices.empty());
 }
 
+TEST_F(ReportRun, AsksOnceARunForEachUnmappedDriveAndUsesTheAnswerAtOnce) {
+    const auto polish = [](std::string path) {
+        return LogLine{.path = std::move(path), .nationality = "POL"};
+    };
+    files.files["/logs/a.hst"] = Log({polish("D:\\Muzyka\\a.mp3"), polish("d:/MUZYKA/b.mp3"),
+                                      polish("\\\\serwer\\audio\\c.mp3"),
+                                      polish("\\\\SERWER\\Audio\\d.mp3"), polish("E:\\e.mp3")});
+    files.files["/mnt/d/Muzyka/a.dat"] = "Kod=n";
+    files.files["/mnt/d/Muzyka/b.dat"] = "Kod=n";
+    files.files["/mnt/e/e.dat"] = "Kod=n";
+    host.mappings = {{"E:\\", "/mnt/e"}};
+    host.folderAnswers["D:\\"] = "/mnt/d";
+    host.folderAnswers["\\\\serwer\\audio"] = std::nullopt;
+    Choose({"/logs/a.hst"});
+    report.LadujPliki();
+    EXPECT_EQ(host.questions,
+              (std::vector<std::string>{"D:\\ D:\\Muzyka\\a.mp3",
+                                        "\\\\serwer\\audio \\\\serwer\\audio\\c.mp3"}));
+    EXPECT_EQ(Count(Category::DayPolishDebut), 3);
+    EXPECT_EQ(Count(Category::DayPolishOther), 2);
+
+    // A cancelled drive is asked about again in the next run.
+    host.questions.clear();
+    report.LadujPliki();
+    EXPECT_EQ(host.questions.size(), 2u);
+}
+
+TEST_F(ReportRun, RelativeAudioPathsAreAlsoLookedForBesideTheLog) {
+    files.files["/logs/stacja/a.hst"] =
+        Log({{.path = "audio\\Polskie\\x.mp3", .nationality = "POL"}});
+    files.files["/logs/stacja/audio/polskie/x.dat"] = "Kod=n";
+    Choose({"/logs/stacja/a.hst"});
+    report.LadujPliki();
+    EXPECT_EQ(Count(Category::DayPolishDebut), 1);
+    EXPECT_TRUE(host.questions.empty());
+}
+
 }  // namespace
 }  // namespace veltra
