@@ -47,8 +47,9 @@ protected:
     }
     void TearDown() override { fs::remove_all(scratch); }
 
-    // Runs `program` with `arguments` in the repository's root; standard
-    // output and error go to files, so neither can fill a pipe.
+    // Runs `program` with `arguments` in the repository's root, with the
+    // user's settings in the scratch folder; standard output and error go
+    // to files, so neither can fill a pipe.
     Outcome Run(const std::vector<std::string>& arguments, const fs::path& program = kDriver) {
         const fs::path outPath = scratch / "stdout";
         const fs::path errPath = scratch / "stderr";
@@ -65,7 +66,8 @@ protected:
             const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
             const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
             if (out < 0 || err < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0 ||
-                ::chdir(kSourceDir.c_str()) != 0) {
+                ::chdir(kSourceDir.c_str()) != 0 ||
+                ::setenv("XDG_CONFIG_HOME", (scratch / "config").c_str(), 1) != 0) {
                 ::_exit(127);
             }
             ::execv(argv[0], argv.data());
@@ -84,6 +86,9 @@ protected:
 
 const std::vector<std::string> kSampleLogs{"samples/poranek.hst", "samples/noc.hst",
                                            "samples/niepelny.hst"};
+// The same logs as the playout PC writes them, with the audio files on D:.
+const std::vector<std::string> kWindowsSampleLogs{
+    "samples/windows/poranek.hst", "samples/windows/noc.hst", "samples/windows/niepelny.hst"};
 
 std::vector<std::string> With(std::vector<std::string> options,
                               const std::vector<std::string>& logs) {
@@ -147,7 +152,11 @@ TEST_F(Driver, UsageErrorsExitWithTwo) {
                                                       {"--csv"},
                                                       {"--csv", "", "a.hst"},
                                                       {""},
-                                                      {"--bogus", "a.hst"}}) {
+                                                      {"--bogus", "a.hst"},
+                                                      {"--map"},
+                                                      {"--map", "D:\\", "a.hst"},
+                                                      {"--map", "samples=samples", "a.hst"},
+                                                      {"--map=D:\\=samples/brak", "a.hst"}}) {
         const Outcome outcome = Run(arguments);
         EXPECT_EQ(outcome.exitCode, 2);
         EXPECT_EQ(outcome.out, "");
@@ -158,8 +167,37 @@ TEST_F(Driver, UsageErrorsExitWithTwo) {
 TEST_F(Driver, HelpGoesToStdout) {
     const Outcome outcome = Run({"--help"});
     EXPECT_EQ(outcome.exitCode, 0);
-    EXPECT_TRUE(outcome.out.starts_with("Usage: veltra-report [--json] [--csv PATH] LOG..."));
+    EXPECT_TRUE(outcome.out.starts_with("Usage: veltra-report [--json] [--csv PATH]"));
     EXPECT_EQ(outcome.err, "");
+}
+
+TEST_F(Driver, WindowsPathsThroughAMappedDriveGiveTheSamplesFigures) {
+    const Outcome outcome =
+        Run(With({"--csv", Csv(), "--map", "D:\\=samples/windows/dysk-d"}, kWindowsSampleLogs));
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_EQ(outcome.out, Expected("samples.txt"));
+    EXPECT_EQ(outcome.err, "Gotowe!\n");
+}
+
+TEST_F(Driver, MappingsComeFromTheSettingsFileToo) {
+    fs::create_directories(scratch / "config/Veltra");
+    std::ofstream(scratch / "config/Veltra/Veltra.ini")
+        << "[FolderMappings]\n1\\prefix=d:/\n1\\folder="
+        << (kSourceDir / "samples/windows/dysk-d").string() << "\nsize=1\n";
+    const Outcome outcome = Run(With({"--csv", Csv()}, kWindowsSampleLogs));
+    EXPECT_EQ(outcome.out, Expected("samples.txt"));
+    EXPECT_EQ(outcome.err, "Gotowe!\n");
+}
+
+TEST_F(Driver, NamesAnUnmappedDriveOnceWithTheOptionThatMapsIt) {
+    const Outcome outcome = Run(With({"--csv", Csv()}, kWindowsSampleLogs));
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_NE(outcome.out, Expected("samples.txt"));
+    const std::string note = "no folder is mapped to D:\\ ";
+    const std::size_t first = outcome.err.find(note);
+    ASSERT_NE(first, std::string::npos) << outcome.err;
+    EXPECT_EQ(outcome.err.find(note, first + 1), std::string::npos);
+    EXPECT_NE(outcome.err.find("--map 'D:\\=FOLDER'"), std::string::npos);
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 #include "driver_options.h"
 
+#include <filesystem>
+#include <system_error>
+
 namespace veltra {
 
 const char* const kDriverUsage =
-    "Usage: veltra-report [--json] [--csv PATH] LOG...\n"
+    "Usage: veltra-report [--json] [--csv PATH] [--map PREFIX=FOLDER]... LOG...\n"
     "\n"
     "Counts the music items of playout history logs (.hst) and prints the\n"
     "report's figures, grouped as in the main window.\n"
@@ -13,7 +16,33 @@ const char* const kDriverUsage =
     "              \"braki naradowosci.csv\" beside this program (or in\n"
     "              ~/.local/share/Veltra/ when this program's folder is not\n"
     "              writable)\n"
+    "  --map PREFIX=FOLDER\n"
+    "              look for audio paths that begin with the drive or share\n"
+    "              PREFIX (D:\\ or \\\\serwer\\audio, possibly with folders below)\n"
+    "              in FOLDER; on top of the mappings saved by the window\n"
     "  --help      print this help\n";
+
+namespace {
+
+FolderMapping ParseMapping(const std::string& text) {
+    const std::size_t equals = text.find('=');
+    if (equals == std::string::npos) {
+        throw UsageError("--map needs PREFIX=FOLDER");
+    }
+    FolderMapping mapping{text.substr(0, equals), text.substr(equals + 1)};
+    if (!FolderMappings::IsPrefix(mapping.prefix)) {
+        throw UsageError("--map: \"" + mapping.prefix +
+                         "\" is not a drive or share, such as D:\\ or \\\\serwer\\audio");
+    }
+    std::error_code error;
+    if (mapping.folder.empty() || !std::filesystem::is_directory(mapping.folder, error)) {
+        throw UsageError("--map: there is no folder \"" + mapping.folder + "\"");
+    }
+    mapping.folder = std::filesystem::absolute(mapping.folder).lexically_normal().string();
+    return mapping;
+}
+
+}  // namespace
 
 DriverOptions ParseDriverOptions(const std::vector<std::string>& arguments) {
     DriverOptions options;
@@ -37,6 +66,13 @@ DriverOptions ParseDriverOptions(const std::vector<std::string>& arguments) {
             options.csvPath = *argument;
         } else if (argument->starts_with("--csv=")) {
             options.csvPath = argument->substr(6);
+        } else if (*argument == "--map") {
+            if (++argument == arguments.end()) {
+                throw UsageError("--map needs PREFIX=FOLDER");
+            }
+            options.mappings.push_back(ParseMapping(*argument));
+        } else if (argument->starts_with("--map=")) {
+            options.mappings.push_back(ParseMapping(argument->substr(6)));
         } else {
             throw UsageError("unknown option " + *argument);
         }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "folder_mappings.h"
+
 namespace veltra {
 
 // What the command line asks for.
@@ -12,6 +14,8 @@ struct DriverOptions {
     bool help = false;
     bool json = false;
     std::optional<std::string> csvPath;
+    // From --map, in order, each folder made absolute.
+    std::vector<FolderMapping> mappings;
     std::vector<std::string> logs;
 };
 

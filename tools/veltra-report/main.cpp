@@ -6,6 +6,7 @@
 #include <cstring>
 #include <exception>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "driver_options.h"
@@ -15,6 +16,7 @@
 #include "posix_file_system.h"
 #include "report.h"
 #include "terminal_host.h"
+#include "user_settings.h"
 
 namespace {
 
@@ -29,7 +31,12 @@ bool WriteStdout(const std::string& text) {
 int Run(const veltra::DriverOptions& options) {
     veltra::LatestFigures figures;
     veltra::PosixFileSystem fileSystem;
-    veltra::TerminalHost host(options.logs);
+    // The command line's mappings go on top of those the window saved.
+    veltra::FolderMappings mappings(veltra::UserSettings().LoadFolderMappings());
+    for (const veltra::FolderMapping& mapping : options.mappings) {
+        mappings.Set(mapping.prefix, mapping.folder);
+    }
+    veltra::TerminalHost host(options.logs, std::move(mappings));
     veltra::Report report(figures, fileSystem, host);
     if (options.csvPath) {
         report.SetCsvPath(*options.csvPath);

@@ -20,8 +20,10 @@ void WriteToStderr(std::string_view text) {
 
 }  // namespace
 
-TerminalHost::TerminalHost(std::vector<std::string> logs)
-    : logs_(std::move(logs)), showProgress_(::isatty(STDERR_FILENO) == 1) {}
+TerminalHost::TerminalHost(std::vector<std::string> logs, FolderMappings mappings)
+    : logs_(std::move(logs)),
+      mappings_(std::move(mappings)),
+      showProgress_(::isatty(STDERR_FILENO) == 1) {}
 
 std::optional<std::vector<std::string>> TerminalHost::ChooseFiles() {
     if (handedOver_) {
@@ -82,6 +84,17 @@ void TerminalHost::EndProgress() {
         WriteToStderr("\r\033[K");
         progressShown_ = false;
     }
+}
+
+std::optional<std::string> TerminalHost::ChooseFolderFor(std::string_view root,
+                                                         std::string_view exampleAudioPath) {
+    EndProgress();
+    std::string note = "veltra-report: no folder is mapped to ";
+    note.append(root).append(" (as in ").append(exampleAudioPath);
+    note.append("), so its description files were not found; map it with --map '");
+    note.append(root).append("=FOLDER'\n");
+    WriteToStderr(note);
+    return std::nullopt;
 }
 
 }  // namespace veltra

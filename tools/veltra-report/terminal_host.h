@@ -13,7 +13,7 @@ namespace veltra {
 // progress and the closing notice go to standard error.
 class TerminalHost final : public ReportHost {
 public:
-    explicit TerminalHost(std::vector<std::string> logs);
+    TerminalHost(std::vector<std::string> logs, FolderMappings mappings);
 
     // Hands over the logs once, as full paths like the window's dialog does.
     std::optional<std::vector<std::string>> ChooseFiles() override;
@@ -24,6 +24,10 @@ public:
     void SetPokazEnabled(bool) override {}
     std::string ExecutablePath() const override;
     void ShowNotice(std::string_view text, std::string_view title) override;
+    FolderMappings MappingsForRun() const override { return mappings_; }
+    // Never asks: says on standard error how to map the drive or share.
+    std::optional<std::string> ChooseFolderFor(std::string_view root,
+                                               std::string_view exampleAudioPath) override;
 
     // Clears the progress line, so that what follows starts on a clean one.
     void EndProgress();
@@ -38,6 +42,7 @@ private:
     void DrawProgress();
 
     std::vector<std::string> logs_;
+    FolderMappings mappings_;
     bool handedOver_ = false;
     // Progress is drawn only for a person watching a terminal.
     const bool showProgress_;

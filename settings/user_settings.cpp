@@ -1,0 +1,53 @@
+#include "user_settings.h"
+
+namespace veltra {
+
+namespace {
+
+// An array rather than one key per prefix: QSettings reads "\" and "/" in
+// keys as group separators, and prefixes are full of them.
+const QString kMappings = QStringLiteral("FolderMappings");
+const QString kPrefix = QStringLiteral("prefix");
+const QString kFolder = QStringLiteral("folder");
+
+}  // namespace
+
+UserSettings::UserSettings()
+    : settings_(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Veltra"),
+                QStringLiteral("Veltra")) {}
+
+std::vector<FolderMapping> UserSettings::LoadFolderMappings() {
+    std::vector<FolderMapping> mappings;
+    const int size = settings_.beginReadArray(kMappings);
+    for (int i = 0; i < size; ++i) {
+        settings_.setArrayIndex(i);
+        FolderMapping mapping{settings_.value(kPrefix).toString().toStdString(),
+                              settings_.value(kFolder).toString().toStdString()};
+        if (FolderMappings::IsPrefix(mapping.prefix) && !mapping.folder.empty()) {
+            mappings.push_back(std::move(mapping));
+        }
+    }
+    settings_.endArray();
+    return mappings;
+}
+
+void UserSettings::SaveFolderMappings(const std::vector<FolderMapping>& mappings) {
+    settings_.remove(kMappings);
+    settings_.beginWriteArray(kMappings, static_cast<int>(mappings.size()));
+    for (int i = 0; i < static_cast<int>(mappings.size()); ++i) {
+        settings_.setArrayIndex(i);
+        const FolderMapping& mapping = mappings[static_cast<std::size_t>(i)];
+        settings_.setValue(kPrefix, QString::fromStdString(mapping.prefix));
+        settings_.setValue(kFolder, QString::fromStdString(mapping.folder));
+    }
+    settings_.endArray();
+    settings_.sync();
+}
+
+void UserSettings::SaveFolderMapping(const QString& prefix, const QString& folder) {
+    FolderMappings mappings(LoadFolderMappings());
+    mappings.Set(prefix.toStdString(), folder.toStdString());
+    SaveFolderMappings(mappings.Entries());
+}
+
+}  // namespace veltra

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QSettings>
+#include <vector>
+
+#include "folder_mappings.h"
+
+namespace veltra {
+
+// The user's settings: one INI file that the window and the driver share,
+// "$XDG_CONFIG_HOME/Veltra/Veltra.ini" (~/.config/Veltra/Veltra.ini). Each
+// object reads the file as it is when asked and writes at once.
+class UserSettings {
+public:
+    UserSettings();
+
+    // The folder mappings in the order they were made; entries whose prefix
+    // is no drive or share (a hand-edited file) are left out.
+    std::vector<FolderMapping> LoadFolderMappings();
+    void SaveFolderMappings(const std::vector<FolderMapping>& mappings);
+
+    // Adds the mapping, or changes the folder of the same prefix.
+    void SaveFolderMapping(const QString& prefix, const QString& folder);
+
+private:
+    QSettings settings_;
+};
+
+}  // namespace veltra
