@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QScopeGuard>
@@ -13,10 +14,12 @@
 #include "bit_btn.h"
 #include "csv_location.h"
 #include "error_report.h"
+#include "folder_mapping_dialogs.h"
 #include "tfbrakinarodowosci.h"
 #include "tflegenda.h"
 #include "tgauge.h"
 #include "titled_frame.h"
+#include "user_settings.h"
 #include "win_label.h"
 #include "window_font.h"
 
@@ -54,6 +57,8 @@ TForm1::TForm1(QWidget* parent)
             [this] { RunHandler([this] { LBrakNarodowoscClick(); }); });
     connect(LPokaz, &WinLabel::clicked, this,
             [this] { RunHandler([this] { LBrakNarodowoscClick(); }); });
+    Panel1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Panel1, &QWidget::customContextMenuRequested, this, &TForm1::ShowPanel1Menu);
 
     FormCreate();
 
@@ -110,6 +115,16 @@ void TForm1::LBrakNarodowoscClick() {
     TFBrakiNarodowosci window(this);
     window.SciezkaPliku = QString::fromStdString(path);
     window.exec();
+}
+
+void TForm1::ShowPanel1Menu(const QPoint& position) {
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("Panel1Menu"));
+    menu.addAction(QStringLiteral("Foldery ścieżek z logów..."), this, [this] {
+        FolderMappingsDialog dialog(this);
+        dialog.exec();
+    });
+    menu.exec(Panel1->mapToGlobal(position));
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -170,6 +185,26 @@ void TForm1::ShowNotice(std::string_view text, std::string_view title) {
     QMessageBox::information(this,
                              QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())),
                              QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+FolderMappings TForm1::MappingsForRun() const {
+    return FolderMappings(UserSettings().LoadFolderMappings());
+}
+
+std::optional<std::string> TForm1::ChooseFolderFor(std::string_view root,
+                                                   std::string_view exampleAudioPath) {
+    // The figures so far are on screen while the user thinks.
+    display_.Flush();
+    const QString prefix = QString::fromUtf8(root.data(), static_cast<qsizetype>(root.size()));
+    const std::optional<QString> folder =
+        AskForMappedFolder(this, prefix,
+                           QString::fromUtf8(exampleAudioPath.data(),
+                                             static_cast<qsizetype>(exampleAudioPath.size())));
+    if (!folder) {
+        return std::nullopt;
+    }
+    UserSettings().SaveFolderMapping(prefix, *folder);
+    return QFile::encodeName(*folder).toStdString();
 }
 
 }  // namespace veltra

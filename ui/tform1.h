@@ -49,6 +49,8 @@ private:
     void CreateErrorCounts();
     void CreateFigureFields();
     void SetTabOrder();
+    // The top panel's context menu; every entry of it is added here.
+    void ShowPanel1Menu(const QPoint& position);
 
     // ReportHost
     std::optional<std::vector<std::string>> ChooseFiles() override;
@@ -59,6 +61,9 @@ private:
     void SetPokazEnabled(bool enabled) override;
     std::string ExecutablePath() const override;
     void ShowNotice(std::string_view text, std::string_view title) override;
+    FolderMappings MappingsForRun() const override;
+    std::optional<std::string> ChooseFolderFor(std::string_view root,
+                                               std::string_view exampleAudioPath) override;
 
     TGauge* GaugeOf(Gauge gauge) const;
 

@@ -1,19 +1,24 @@
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "csv_location.h"
 #include "error_report.h"
+#include "folder_mapping_dialogs.h"
 #include "modal_script.h"
 #include "posix_file_system.h"
 #include "tfbrakinarodowosci.h"
 #include "tform1.h"
 #include "tgauge.h"
+#include "user_settings.h"
 #include "win_label.h"
 #include "window_font.h"
 
@@ -99,6 +104,61 @@ QString CsvPath() {
     });
 }
 
+// Plays a whole run the way a user would: chooses `log` in the log dialog,
+// answers each folder question with `answer` (nullopt cancels), and
+// dismisses the closing notice. Counts the questions and keeps what they
+// said.
+class RunScript {
+public:
+    RunScript(QString log, std::optional<QString> answer)
+        : log_(std::move(log)), answer_(std::move(answer)) {
+        QObject::connect(&poll_, &QTimer::timeout, [this] { Act(); });
+        poll_.start(1);
+    }
+
+    int questions = 0;
+    QString explanation;
+    QString notice;
+
+private:
+    void Act() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || modal == handled_) {
+            return;
+        }
+        handled_ = modal;
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            notice = box->text();
+            box->accept();
+            return;
+        }
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        QVERIFY(dialog);
+        if (dialog->objectName() == QStringLiteral("OpenDialog1")) {
+            dialog->setDirectory(QFileInfo(log_).absolutePath());
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+                ->setText(QFileInfo(log_).fileName());
+            QMetaObject::invokeMethod(dialog, "accept");
+            return;
+        }
+        QCOMPARE(dialog->objectName(), QStringLiteral("FolderQuestion"));
+        ++questions;
+        explanation = dialog->findChild<QLabel*>(QStringLiteral("explanation"))->text();
+        if (answer_) {
+            dialog->setDirectory(*answer_);
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->clear();
+            QMetaObject::invokeMethod(dialog, "accept");
+        } else {
+            dialog->reject();
+        }
+    }
+
+    QString log_;
+    std::optional<QString> answer_;
+    QTimer poll_;
+    QPointer<QWidget> handled_;
+};
+
 }  // namespace
 
 class TForm1Test : public QObject {
@@ -124,6 +184,9 @@ private slots:
     void closeDuringRunStopsAfterCurrentLine();
     void failureIsReportedAndRunStops();
     void missingListOpensOnlyWithEntriesAndFile();
+    void unmappedDriveIsAskedAboutOnce_data();
+    void unmappedDriveIsAskedAboutOnce();
+    void mappingsAreReviewedFromThePanelsMenu();
 
 private:
     QTemporaryDir dir_;
@@ -133,6 +196,7 @@ void TForm1Test::initTestCase() {
     QApplication::setApplicationName(QStringLiteral("Veltra"));
     veltra::RegisterTahoma();
     QVERIFY(dir_.isValid());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.filePath("config"));
 }
 
 void TForm1Test::cleanup() {
@@ -478,6 +542,97 @@ void TForm1Test::missingListOpensOnlyWithEntriesAndFile() {
     });
     form.LBrakNarodowoscClick();
     QVERIFY(!opened);
+}
+
+void TForm1Test::unmappedDriveIsAskedAboutOnce_data() {
+    QTest::addColumn<bool>("answered");
+    QTest::newRow("answered") << true;
+    QTest::newRow("cancelled") << false;
+}
+
+void TForm1Test::unmappedDriveIsAskedAboutOnce() {
+    QFETCH(bool, answered);
+    veltra::UserSettings().SaveFolderMappings({});
+    const QString drive = dir_.filePath(QStringLiteral("dysk-x"));
+    QVERIFY(QDir().mkpath(drive + QStringLiteral("/Muzyka")));
+    WriteFile(dir_, QStringLiteral("dysk-x/Muzyka/utwor.dat"), "Kod=n\r\n");
+    const QString log =
+        WriteFile(dir_, QStringLiteral("windows.hst"),
+                  LogLine("10:00:00", "X:\\MUZYKA\\Utwor.mp3", "03:00", "T", "P", "POL") +
+                      LogLine("11:00:00", "x:/muzyka/utwor.mp3", "03:00", "T", "P", "POL") +
+                      LogLine("12:00:00", "X:\\Inne\\brak.mp3", "03:00", "T", "P", "POL"));
+
+    TForm1 form;
+    form.show();
+    RunScript script(log, answered ? std::optional<QString>(drive) : std::nullopt);
+    form.BitBtn1Click();
+
+    QCOMPARE(script.questions, 1);
+    QVERIFY2(script.explanation.contains(QStringLiteral("„X:\\”")) &&
+                 script.explanation.contains(QStringLiteral("X:\\MUZYKA\\Utwor.mp3")),
+             qPrintable(script.explanation));
+    QCOMPARE(script.notice, QStringLiteral("Gotowe!"));
+    const auto text = [&form](const char* name) {
+        return form.findChild<QLineEdit*>(QString::fromLatin1(name))->text();
+    };
+    QCOMPARE(text("LabeledEdit23"), answered ? QStringLiteral("2") : QString());
+    QCOMPARE(text("LabeledEdit4"), answered ? QStringLiteral("1") : QStringLiteral("3"));
+    const std::vector<veltra::FolderMapping> saved = veltra::UserSettings().LoadFolderMappings();
+    if (answered) {
+        QCOMPARE(saved.size(), std::size_t{1});
+        QCOMPARE(QString::fromStdString(saved[0].prefix), QStringLiteral("X:\\"));
+        QCOMPARE(QString::fromStdString(saved[0].folder), drive);
+    } else {
+        QVERIFY(saved.empty());
+    }
+}
+
+void TForm1Test::mappingsAreReviewedFromThePanelsMenu() {
+    veltra::UserSettings().SaveFolderMappings(
+        {{"D:\\", dir_.path().toStdString()}, {"\\\\serwer\\audio", "/srv/audio"}});
+    TForm1 form;
+    form.show();
+    QStringList entries;
+    QStringList rows;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            menu && entries.isEmpty()) {
+            QCOMPARE(menu->objectName(), QStringLiteral("Panel1Menu"));
+            for (QAction* action : menu->actions()) {
+                entries << action->text();
+            }
+            // Chosen outside this timer's call, which the dialog's own
+            // wait would otherwise block.
+            QTimer::singleShot(0, menu, [menu] {
+                QTest::keyClick(menu, Qt::Key_Down);
+                QTest::keyClick(menu, Qt::Key_Return);
+            });
+        } else if (auto* dialog = qobject_cast<veltra::FolderMappingsDialog*>(
+                       QApplication::activeModalWidget())) {
+            poll.stop();
+            auto* table = dialog->findChild<QTableWidget*>(QStringLiteral("mappings"));
+            for (int row = 0; row < table->rowCount(); ++row) {
+                rows << table->item(row, 0)->text() + QLatin1Char('=') +
+                            table->item(row, 1)->text();
+            }
+            table->selectRow(0);
+            dialog->findChild<QPushButton*>(QStringLiteral("remove"))->click();
+            dialog->accept();
+        }
+    });
+    poll.start(1);
+    auto* panel = form.findChild<QWidget*>(QStringLiteral("Panel1"));
+    // Anywhere on the panel, over its controls too.
+    emit panel->customContextMenuRequested(QPoint(300, 10));
+    QTRY_VERIFY(!poll.isActive());
+
+    QCOMPARE(entries, QStringList{QStringLiteral("Foldery ścieżek z logów...")});
+    QCOMPARE(rows, (QStringList{QStringLiteral("D:\\=") + dir_.path(),
+                                QStringLiteral("\\\\serwer\\audio=/srv/audio")}));
+    const std::vector<veltra::FolderMapping> saved = veltra::UserSettings().LoadFolderMappings();
+    QCOMPARE(saved.size(), std::size_t{1});
+    QCOMPARE(saved[0].prefix, std::string("\\\\serwer\\audio"));
 }
 
 QTEST_MAIN(TForm1Test)

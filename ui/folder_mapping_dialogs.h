@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "folder_mappings.h"
+
+class QTableWidget;
+
+namespace veltra {
+
+// Asks, during a run, where the files of a drive or share of the logs lie on
+// this computer: a folder chooser that explains the question, naming the
+// drive or share and one path of the log. nullopt when the user cancels.
+std::optional<QString> AskForMappedFolder(QWidget* parent, const QString& root,
+                                          const QString& exampleAudioPath);
+
+// The user's folder mappings to review, change and remove; OK saves them to
+// the settings file.
+class FolderMappingsDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit FolderMappingsDialog(QWidget* parent = nullptr);
+
+    void accept() override;
+
+private:
+    void Add();
+    void ChangeFolder();
+    void RemoveSelected();
+    void SetRow(int row, const FolderMapping& mapping);
+    std::vector<FolderMapping> Mappings() const;
+
+    QTableWidget* table_;
+};
+
+}  // namespace veltra
