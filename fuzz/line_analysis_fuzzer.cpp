@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,18 +31,24 @@ void Require(bool condition) {
 // Every file holds the input, so a log's audio paths all find a description
 // file made of the same bytes.
 class InputFileSystem final : public FileSystem {
+    class Saving final : public FileReplacement {
+    public:
+        explicit Saving(std::string& saved) : saved_(saved) { saved_.clear(); }
+        void Write(std::string_view bytes) override { saved_.append(bytes); }
+        void Commit() override {}
+
+    private:
+        std::string& saved_;
+    };
+
 public:
     explicit InputFileSystem(std::string_view input) : input_(input) {}
 
     bool IsRegularFile(const std::string&) const override { return true; }
     std::string ReadWholeFile(const std::string&) const override { return std::string(input_); }
-    std::string WriteTemporaryFileBeside(const std::string& target,
-                                         std::string_view bytes) override {
-        saved = bytes;
-        return target + ".tmp";
+    std::unique_ptr<FileReplacement> ReplaceFile(const std::string&, SpecialTarget) override {
+        return std::make_unique<Saving>(saved);
     }
-    void Rename(const std::string&, const std::string&) override {}
-    void Remove(const std::string&) noexcept override {}
     std::vector<std::string> ListDirectory(const std::string&) const override { return {}; }
     bool IsWritableDirectory(const std::string&) const override { return true; }
     void CreateDirectories(const std::string&) override {}

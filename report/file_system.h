@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -15,8 +16,31 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The new content of a file, taken in pieces and put in place at once by
+// Commit. Until then the file keeps its previous content; a replacement
+// dropped without Commit (a failure, an abandoned save) leaves no trace.
+class FileReplacement {
+public:
+    virtual ~FileReplacement() = default;
+
+    // Throws IoFailure.
+    virtual void Write(std::string_view bytes) = 0;
+
+    // Makes the written bytes the file's content and waits until they are on
+    // disk. Throws IoFailure, leaving the previous content.
+    virtual void Commit() = 0;
+};
+
+// What replacing a file does when the name leads to something that is not a
+// regular file (a device, a pipe, a terminal).
+enum class SpecialTarget : unsigned char {
+    Refuse,        // IoFailure "Not a regular file"
+    WriteInPlace,  // the user named it on purpose: opened and written as it is
+};
+
 // The few file operations the report needs. Paths are in the file system's
-// encoding (UTF-8 on Linux).
+// encoding (UTF-8 on Linux). The reading operations may be called from
+// several threads at once.
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -33,16 +57,10 @@ public:
     // a real file system can do it with fewer calls.
     virtual std::optional<std::string> ReadRegularFile(const std::string& path) const;
 
-    // Creates a new file in the folder of `target`, writes `bytes` to it and
-    // returns its path; `target` itself is not touched. Throws IoFailure,
-    // leaving no file behind.
-    virtual std::string WriteTemporaryFileBeside(const std::string& target,
-                                                 std::string_view bytes) = 0;
-
-    // Replaces `to` by `from` in one step. Throws IoFailure.
-    virtual void Rename(const std::string& from, const std::string& to) = 0;
-
-    virtual void Remove(const std::string& path) noexcept = 0;
+    // Starts replacing the file at `path`, or creating it. A symbolic link is
+    // followed and its final target replaced. Throws IoFailure.
+    virtual std::unique_ptr<FileReplacement> ReplaceFile(const std::string& path,
+                                                         SpecialTarget special) = 0;
 
     // The names in a directory, "." and ".." left out, in no particular
     // order. Throws IoFailure when `path` is no directory that can be read.

@@ -1,35 +1,35 @@
 #include "missing_nationality_csv.h"
 
 #include "file_error.h"
-#include "file_system.h"
 
 namespace veltra {
 
-std::string MissingNationalityCsvBytes(const std::vector<std::string>& entries) {
-    std::size_t size = 0;
-    for (const std::string& entry : entries) {
-        size += entry.size() + 2;
+MissingNationalityCsvWriter::MissingNationalityCsvWriter(FileSystem& fileSystem,
+                                                         std::string csvPath, SpecialTarget special)
+    : csvPath_(std::move(csvPath)) {
+    try {
+        file_ = fileSystem.ReplaceFile(csvPath_, special);
+    } catch (const IoFailure& failure) {
+        throw CannotCreateFile(csvPath_, failure.what());
     }
-    std::string bytes;
-    bytes.reserve(size);
-    for (const std::string& entry : entries) {
-        bytes.append(entry).append("\r\n");
-    }
-    return bytes;
 }
 
-void SaveMissingNationalityCsv(FileSystem& fileSystem, const std::string& csvPath,
-                               const std::vector<std::string>& entries) {
-    std::string temporary;
+MissingNationalityCsvWriter::~MissingNationalityCsvWriter() = default;
+
+void MissingNationalityCsvWriter::Add(std::string_view entry) {
     try {
-        temporary =
-            fileSystem.WriteTemporaryFileBeside(csvPath, MissingNationalityCsvBytes(entries));
-        fileSystem.Rename(temporary, csvPath);
+        file_->Write(entry);
+        file_->Write(kCsvLineEnd);
     } catch (const IoFailure& failure) {
-        if (!temporary.empty()) {
-            fileSystem.Remove(temporary);
-        }
-        throw CannotCreateFile(csvPath, failure.what());
+        throw CannotCreateFile(csvPath_, failure.what());
+    }
+}
+
+void MissingNationalityCsvWriter::Commit() {
+    try {
+        file_->Commit();
+    } catch (const IoFailure& failure) {
+        throw CannotCreateFile(csvPath_, failure.what());
     }
 }
 

@@ -1,21 +1,32 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "file_system.h"
 
 namespace veltra {
 
-class FileSystem;
+// Every line of the file, the last one included, ends so.
+inline constexpr std::string_view kCsvLineEnd = "\r\n";
 
-// The file's bytes: every entry as it is, each followed by CR LF; no header,
-// no quoting. An empty list gives an empty file.
-std::string MissingNationalityCsvBytes(const std::vector<std::string>& entries);
+// Writes the file entry by entry: every entry as it is, each followed by
+// CR LF; no header, no quoting. An empty list gives an empty file. Nothing
+// changes at `csvPath` until Commit, so a failure or an abandoned save leaves
+// the previous file whole and no partial one behind. Failures leave as
+// FileError "Cannot create file ...".
+class MissingNationalityCsvWriter {
+public:
+    MissingNationalityCsvWriter(FileSystem& fileSystem, std::string csvPath, SpecialTarget special);
+    ~MissingNationalityCsvWriter();
 
-// Replaces the file at `csvPath` in one step, through a temporary file beside
-// it, so a failure leaves the previous file whole and no partial one behind.
-// Throws FileError "Cannot create file ...".
-void SaveMissingNationalityCsv(FileSystem& fileSystem, const std::string& csvPath,
-                               const std::vector<std::string>& entries);
+    void Add(std::string_view entry);
+    void Commit();
+
+private:
+    std::string csvPath_;
+    std::unique_ptr<FileReplacement> file_;
+};
 
 }  // namespace veltra

@@ -6,59 +6,20 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
+
+#include "posix_descriptor.h"
+#include "posix_file_replacement.h"
 
 namespace veltra {
 
 namespace {
 
-IoFailure SystemFailure(int error) {
-    return IoFailure(std::strerror(error));
-}
-
-// A path cut short at a NUL byte would name another file, so it names none.
-bool NamesNoFile(const std::string& path) {
-    return path.find('\0') != std::string::npos;
-}
-
-// Closes the descriptor when the scope ends, whichever way it ends.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    int get() const { return fd_; }
-    // Hands the descriptor to whoever closes it from now on.
-    void Release() { fd_ = -1; }
-    // Closes now, so that a failure to close can be reported.
-    int Close() { return ::close(std::exchange(fd_, -1)); }
-
-private:
-    int fd_;
-};
-
-void WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            throw SystemFailure(errno);
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-}
+using posix::Descriptor;
+using posix::NamesNoFile;
+using posix::SystemFailure;
 
 int OpenForReading(const std::string& path, int extraFlags = 0) {
     if (NamesNoFile(path)) {
@@ -153,56 +114,9 @@ std::optional<std::string> PosixFileSystem::ReadRegularFile(const std::string& p
     return ReadFrom(file.get(), static_cast<std::size_t>(status.st_size));
 }
 
-std::string PosixFileSystem::WriteTemporaryFileBeside(const std::string& target,
-                                                      std::string_view bytes) {
-    if (NamesNoFile(target)) {
-        throw SystemFailure(ENOENT);
-    }
-    // Named after the target so that a leftover is easy to recognise; the
-    // process id and a counter keep two writers apart.
-    static unsigned attempt = 0;
-    std::string temporary;
-    int fd = -1;
-    for (int tries = 0; fd < 0 && tries < 100; ++tries) {
-        temporary =
-            target + "." + std::to_string(::getpid()) + "-" + std::to_string(++attempt) + ".tmp";
-        // 0666 as for any new file; the umask trims it.
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) {
-            break;
-        }
-    }
-    if (fd < 0) {
-        throw SystemFailure(errno);
-    }
-
-    Descriptor file(fd);
-    try {
-        WriteAll(file.get(), bytes);
-        // The data must be on disk before the rename makes it the file.
-        if (::fsync(file.get()) != 0 || file.Close() != 0) {
-            throw SystemFailure(errno);
-        }
-    } catch (...) {
-        ::unlink(temporary.c_str());
-        throw;
-    }
-    return temporary;
-}
-
-void PosixFileSystem::Rename(const std::string& from, const std::string& to) {
-    if (NamesNoFile(from) || NamesNoFile(to)) {
-        throw SystemFailure(ENOENT);
-    }
-    if (std::rename(from.c_str(), to.c_str()) != 0) {
-        throw SystemFailure(errno);
-    }
-}
-
-void PosixFileSystem::Remove(const std::string& path) noexcept {
-    if (!NamesNoFile(path)) {
-        ::unlink(path.c_str());
-    }
+std::unique_ptr<FileReplacement> PosixFileSystem::ReplaceFile(const std::string& path,
+                                                              SpecialTarget special) {
+    return ReplacePosixFile(path, special);
 }
 
 std::vector<std::string> PosixFileSystem::ListDirectory(const std::string& path) const {

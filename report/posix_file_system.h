@@ -10,13 +10,11 @@ public:
     bool IsRegularFile(const std::string& path) const override;
     std::string ReadWholeFile(const std::string& path) const override;
     std::optional<std::string> ReadRegularFile(const std::string& path) const override;
-    std::string WriteTemporaryFileBeside(const std::string& target,
-                                         std::string_view bytes) override;
-    void Rename(const std::string& from, const std::string& to) override;
-    void Remove(const std::string& path) noexcept override;
     std::vector<std::string> ListDirectory(const std::string& path) const override;
     bool IsWritableDirectory(const std::string& path) const override;
     void CreateDirectories(const std::string& path) override;
+    std::unique_ptr<FileReplacement> ReplaceFile(const std::string& path,
+                                                 SpecialTarget special) override;
 };
 
 }  // namespace veltra

@@ -7,6 +7,7 @@
 #include "figure_publisher.h"
 #include "file_reading.h"
 #include "log_record.h"
+#include "missing_nationality_csv.h"
 #include "report_host.h"
 #include "text_lines.h"
 
@@ -71,7 +72,9 @@ void Report::LadujPliki() {
     }
 
     host_.SetPokazEnabled(!missingNationalityList_.empty());
-    SaveMissingNationalityCsv(fileSystem_, CsvPath(), missingNationalityList_);
+    if (!SaveMissingNationalityList()) {
+        return;
+    }
     host_.ShowNotice("Gotowe!", "Informacja");
 }
 
@@ -101,6 +104,20 @@ AudioPathResolver& Report::Resolver() {
 
 std::string Report::CsvPath() const {
     return csvPath_ ? *csvPath_ : MissingNationalityCsvPath(fileSystem_, host_.ExecutablePath());
+}
+
+// Entry by entry, so that a stop request reaches a long save too; false when
+// one did, leaving the previous file.
+bool Report::SaveMissingNationalityList() {
+    MissingNationalityCsvWriter csv(fileSystem_, CsvPath(), csvSpecialTarget_);
+    for (const std::string& entry : missingNationalityList_) {
+        if (host_.StopRequested()) {
+            return false;
+        }
+        csv.Add(entry);
+    }
+    csv.Commit();
+    return true;
 }
 
 }  // namespace veltra

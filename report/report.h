@@ -8,13 +8,12 @@
 #include <vector>
 
 #include "audio_path_resolver.h"
-#include "missing_nationality_csv.h"
+#include "file_system.h"
 #include "tallies.h"
 
 namespace veltra {
 
 class FigurePublisher;
-class FileSystem;
 class ReportHost;
 
 // The report state the main window owns, the tallies and the list of items
@@ -45,8 +44,12 @@ public:
     // waits for the host's dialogs.
     bool Running() const { return running_; }
 
-    // Where runs save the CSV file instead of beside the executable.
-    void SetCsvPath(std::string csvPath) { csvPath_ = std::move(csvPath); }
+    // Where runs save the CSV file instead of beside the executable, and
+    // what they do when that name leads to a device or a pipe.
+    void SetCsvPath(std::string csvPath, SpecialTarget special) {
+        csvPath_ = std::move(csvPath);
+        csvSpecialTarget_ = special;
+    }
 
     const Tallies& tallies() const { return tallies_; }
     const std::vector<std::string>& MissingNationalityList() const {
@@ -56,6 +59,7 @@ public:
 private:
     std::string CsvPath() const;
     AudioPathResolver& Resolver();
+    bool SaveMissingNationalityList();
 
     FigurePublisher& publisher_;
     FileSystem& fileSystem_;
@@ -67,6 +71,7 @@ private:
     std::unique_ptr<AudioPathResolver> resolver_;
     std::set<std::string> askedRoots_;  // folded
     std::string logFolder_;             // of the log being read
+    SpecialTarget csvSpecialTarget_ = SpecialTarget::Refuse;
     bool running_ = false;
 };
 

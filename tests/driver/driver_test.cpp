@@ -3,14 +3,19 @@
 // writes with the expected files beside this test.
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -32,6 +37,7 @@ std::string Expected(const std::string& name) {
 
 struct Outcome {
     int exitCode = -1;
+    int signal = 0;
     std::string out;
     std::string err;
 };
@@ -47,10 +53,10 @@ protected:
     }
     void TearDown() override { fs::remove_all(scratch); }
 
-    // Runs `program` with `arguments` in the repository's root, with the
+    // Starts `program` with `arguments` in the repository's root, with the
     // user's settings in the scratch folder; standard output and error go
     // to files, so neither can fill a pipe.
-    Outcome Run(const std::vector<std::string>& arguments, const fs::path& program = kDriver) {
+    pid_t Start(const std::vector<std::string>& arguments, const fs::path& program = kDriver) {
         const fs::path outPath = scratch / "stdout";
         const fs::path errPath = scratch / "stderr";
         std::vector<std::string> words{program.string()};
@@ -73,10 +79,32 @@ protected:
             ::execv(argv[0], argv.data());
             ::_exit(127);
         }
+        return child;
+    }
+
+    Outcome Wait(pid_t child) {
         int status = 0;
         ::waitpid(child, &status, 0);
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(outPath),
-                ReadBytes(errPath)};
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
+                WIFSIGNALED(status) ? WTERMSIG(status) : 0, ReadBytes(scratch / "stdout"),
+                ReadBytes(scratch / "stderr")};
+    }
+
+    Outcome Run(const std::vector<std::string>& arguments, const fs::path& program = kDriver) {
+        return Wait(Start(arguments, program));
+    }
+
+    // The names in the scratch folder but for the captured output.
+    std::vector<std::string> Entries() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(scratch)) {
+            const std::string name = entry.path().filename().string();
+            if (name != "stdout" && name != "stderr") {
+                names.push_back(name);
+            }
+        }
+        std::sort(names.begin(), names.end());
+        return names;
     }
 
     std::string Csv() const { return (scratch / "braki.csv").string(); }
@@ -198,6 +226,95 @@ TEST_F(Driver, NamesAnUnmappedDriveOnceWithTheOptionThatMapsIt) {
     ASSERT_NE(first, std::string::npos) << outcome.err;
     EXPECT_EQ(outcome.err.find(note, first + 1), std::string::npos);
     EXPECT_NE(outcome.err.find("--map 'D:\\=FOLDER'"), std::string::npos);
+}
+
+TEST_F(Driver, ACsvNamingALogIsAUsageError) {
+    fs::create_symlink(kSourceDir / "samples/noc.hst", scratch / "noc.csv");
+    const std::string before = ReadBytes(kSourceDir / "samples/noc.hst");
+    for (const std::string& csv :
+         {std::string("samples/noc.hst"), (scratch / "noc.csv").string()}) {
+        const Outcome outcome = Run({"--csv", csv, "samples/poranek.hst", "samples/noc.hst"});
+        EXPECT_EQ(outcome.exitCode, 2) << csv;
+        EXPECT_NE(outcome.err.find("--csv names the log samples/noc.hst"), std::string::npos);
+    }
+    EXPECT_EQ(ReadBytes(kSourceDir / "samples/noc.hst"), before);
+}
+
+TEST_F(Driver, DevicesNamedOnPurposeAreWrittenAsTheyAre) {
+    const Outcome toStdout = Run(With({"--csv", "/dev/stdout"}, kSampleLogs));
+    EXPECT_EQ(toStdout.exitCode, 0);
+    EXPECT_EQ(toStdout.out, Expected("samples.csv") + Expected("samples.txt"));
+    const Outcome toNull = Run(With({"--csv", "/dev/null"}, kSampleLogs));
+    EXPECT_EQ(toNull.exitCode, 0);
+    struct stat null {};
+    ASSERT_EQ(::stat("/dev/null", &null), 0);
+    EXPECT_TRUE(S_ISCHR(null.st_mode));
+}
+
+TEST_F(Driver, ADeviceBesideTheProgramIsRefused) {
+    const fs::path copy = scratch / "veltra-report";
+    fs::copy_file(kDriver, copy);
+    const fs::path csv = scratch / "braki naradowosci.csv";
+    fs::create_symlink("/dev/null", csv);
+    const Outcome outcome = Run({"samples/noc.hst"}, copy);
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_EQ(outcome.err, "Cannot create file \"" + csv.string() + "\". Not a regular file.\n");
+    EXPECT_TRUE(fs::is_symlink(csv));
+}
+
+// A log of `lines` music items without a nationality, one CSV line each.
+fs::path WriteLongLog(const fs::path& path, int lines) {
+    std::ofstream log(path, std::ios::binary);
+    for (int i = 0; i < lines; ++i) {
+        log << "10:00:00;M:/a" << i << ".mp3;x;x;00:03:25;Tytul;x;Wykonawca;"
+            << "x;x;x;x;x;x;x;x;x;;MU;x;x;\r\n";
+    }
+    return path;
+}
+
+TEST_F(Driver, AKilledSaveLeavesThePreviousCsvAndNoTemporaryFile) {
+    const std::string log = WriteLongLog(scratch / "long.hst", 50000).string();
+    const auto started = std::chrono::steady_clock::now();
+    ASSERT_EQ(Run({"--csv", Csv(), log}).exitCode, 0);
+    const auto runTime = std::chrono::steady_clock::now() - started;
+    const std::string complete = ReadBytes(Csv());
+    std::ofstream(Csv(), std::ios::binary) << "old\r\n";
+
+    std::mt19937 random(::testing::UnitTest::GetInstance()->random_seed());
+    std::uniform_int_distribution<long> delay(
+        0, std::chrono::duration_cast<std::chrono::microseconds>(runTime * 5 / 4).count());
+    for (int i = 0; i < 50; ++i) {
+        const pid_t child = Start({"--csv", Csv(), log});
+        ::usleep(static_cast<useconds_t>(delay(random)));
+        ::kill(child, SIGKILL);
+        Wait(child);
+        const std::string csv = ReadBytes(Csv());
+        EXPECT_TRUE(csv == "old\r\n" || csv == complete) << "kill " << i << ": " << csv.size();
+        // Only the instant between naming the new file and renaming it can
+        // leave a name behind; the next save removes it.
+        for (const std::string& name : Entries()) {
+            EXPECT_TRUE(name == "braki.csv" || name == "long.hst" || name.starts_with(".veltra-"))
+                << name;
+        }
+    }
+    ASSERT_EQ(Run({"--csv", Csv(), log}).exitCode, 0);
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"braki.csv", "long.hst"}));
+    EXPECT_EQ(ReadBytes(Csv()), complete);
+}
+
+TEST_F(Driver, TheSaveReachesTheDiskWithItsFolder) {
+    const fs::path trace = scratch / "trace";
+    const Outcome outcome =
+        Run({"-f", "-qq", "-y", "-e", "trace=fsync,fdatasync", "-o", trace.string(),
+             kDriver.string(), "--csv", Csv(), "samples/noc.hst"},
+            "/usr/bin/strace");
+    if (outcome.exitCode != 0 || !fs::exists(trace)) {
+        GTEST_SKIP() << "strace cannot trace here: " << outcome.err;
+    }
+    const std::string calls = ReadBytes(trace);
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), '\n'), 2) << calls;
+    EXPECT_NE(calls.find("fsync("), std::string::npos);
+    EXPECT_NE(calls.find("<" + scratch.string() + ">)"), std::string::npos) << calls;
 }
 
 }  // namespace

@@ -98,7 +98,10 @@ void MissingEntriesTest::readsBackEveryEntryTheRunWrites() {
         "A;B;C",
         "A;B;C"};
 
-    const std::string bytes = veltra::MissingNationalityCsvBytes(written);
+    std::string bytes;
+    for (const std::string& entry : written) {
+        bytes.append(entry).append(veltra::kCsvLineEnd);
+    }
     QStringList read;
     for (const MissingEntryFields& entry : ReadMissingEntries(bytes)) {
         read.append(QString::fromLatin1(std::string(entry.performer) + ";" +

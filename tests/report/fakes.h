@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -62,27 +63,40 @@ public:
         return found->second;
     }
 
-    std::string WriteTemporaryFileBeside(const std::string& target,
-                                         std::string_view bytes) override {
-        if (writeFailure) {
-            throw IoFailure(*writeFailure);
+    // The new content stays apart until Commit, as on a real file system.
+    class Replacement final : public FileReplacement {
+    public:
+        Replacement(FakeFileSystem& owner, std::string path)
+            : owner_(owner), path_(std::move(path)) {}
+        void Write(std::string_view bytes) override {
+            if (owner_.writeFailure) {
+                throw IoFailure(*owner_.writeFailure);
+            }
+            content_.append(bytes);
         }
-        const std::string temporary = target + ".tmp";
-        files[temporary] = std::string(bytes);
-        return temporary;
-    }
-
-    void Rename(const std::string& from, const std::string& to) override {
-        if (renameFailure) {
-            throw IoFailure(*renameFailure);
+        void Commit() override {
+            if (owner_.commitFailure) {
+                throw IoFailure(*owner_.commitFailure);
+            }
+            owner_.files[path_] = content_;
         }
-        files[to] = files.at(from);
-        files.erase(from);
-    }
 
-    void Remove(const std::string& path) noexcept override {
-        files.erase(path);
-        removed.insert(path);
+    private:
+        FakeFileSystem& owner_;
+        std::string path_;
+        std::string content_;
+    };
+
+    std::unique_ptr<FileReplacement> ReplaceFile(const std::string& path,
+                                                 SpecialTarget special) override {
+        replaced.emplace_back(path, special);
+        if (onReplace) {
+            onReplace();
+        }
+        if (openFailure) {
+            throw IoFailure(*openFailure);
+        }
+        return std::make_unique<Replacement>(*this, path);
     }
 
     // The folders are those the files' paths pass through, and those made.
@@ -124,13 +138,15 @@ public:
 
     std::map<std::string, std::string> files;
     std::map<std::string, std::string> unreadable;  // path -> cause
+    std::optional<std::string> openFailure;
     std::optional<std::string> writeFailure;
-    std::optional<std::string> renameFailure;
-    std::set<std::string> removed;
     std::set<std::string> folders;
     std::set<std::string> readOnlyFolders;
     std::map<std::string, std::string> unlistable;  // path -> cause
     std::optional<std::string> createFailure;
+    std::optional<std::string> commitFailure;
+    std::vector<std::pair<std::string, SpecialTarget>> replaced;
+    std::function<void()> onReplace;
     mutable std::vector<std::string> reads;
     mutable std::vector<std::string> listings;
     mutable int isRegularFileCalls = 0;

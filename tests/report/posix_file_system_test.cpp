@@ -6,40 +6,16 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
+
+#include "scratch_folder.h"
 
 namespace veltra {
 namespace {
 
 namespace fs = std::filesystem;
 
-class PosixFileSystemTest : public ::testing::Test {
+class PosixFileSystemTest : public testing::ScratchFolderTest {
 protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("veltra-fs-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                  "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
-    std::string Path(const std::string& name) const { return (folder / name).string(); }
-
-    void Write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(Path(name), std::ios::binary) << bytes;
-    }
-
-    std::vector<std::string> Entries() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder)) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-    fs::path folder;
     PosixFileSystem files;
 };
 
@@ -101,40 +77,6 @@ TEST_F(PosixFileSystemTest, ReadFailuresCarryTheSystemsCause) {
     } catch (const IoFailure& failure) {
         EXPECT_STREQ(failure.what(), "Not a regular file");
     }
-}
-
-TEST_F(PosixFileSystemTest, TemporaryFileThenRenameReplacesTheTarget) {
-    const std::string target = Path("braki naradowosci.csv");
-    Write("braki naradowosci.csv", "old\r\n");
-    const std::string temporary = files.WriteTemporaryFileBeside(target, "new\r\n");
-    EXPECT_EQ(fs::path(temporary).parent_path(), folder);
-    EXPECT_EQ(files.ReadWholeFile(target), "old\r\n");
-    files.Rename(temporary, target);
-    EXPECT_EQ(files.ReadWholeFile(target), "new\r\n");
-    EXPECT_EQ(Entries(), std::vector<std::string>{"braki naradowosci.csv"});
-}
-
-TEST_F(PosixFileSystemTest, FailuresToCreateLeaveNothingBehind) {
-    EXPECT_THROW(files.WriteTemporaryFileBeside(Path("no/such/folder.csv"), "x"), IoFailure);
-    fs::create_directory(Path("taken.csv"));
-    const std::string temporary = files.WriteTemporaryFileBeside(Path("taken.csv"), "x");
-    try {
-        files.Rename(temporary, Path("taken.csv"));
-        FAIL();
-    } catch (const IoFailure& failure) {
-        EXPECT_STREQ(failure.what(), "Is a directory");
-    }
-    files.Remove(temporary);
-    EXPECT_EQ(Entries(), std::vector<std::string>{"taken.csv"});
-}
-
-TEST_F(PosixFileSystemTest, TemporaryFilesNeverCollide) {
-    const std::string target = Path("out.csv");
-    const std::string first = files.WriteTemporaryFileBeside(target, "1");
-    const std::string second = files.WriteTemporaryFileBeside(target, "2");
-    EXPECT_NE(first, second);
-    EXPECT_EQ(files.ReadWholeFile(first), "1");
-    EXPECT_EQ(files.ReadWholeFile(second), "2");
 }
 
 TEST_F(PosixFileSystemTest, ListsFoldersAndNothingElse) {

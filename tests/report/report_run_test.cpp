@@ -154,10 +154,17 @@ TEST_F(ReportRun, CsvHoldsEveryEntryVerbatimWithCrLf) {
 TEST_F(ReportRun, CsvGoesWhereItIsToldWhenOverridden) {
     files.files["/logs/a.hst"] = Log({{.nationality = ""}});
     Choose({"/logs/a.hst"});
-    report.SetCsvPath("/tmp/inny.csv");
+    report.SetCsvPath("/tmp/inny.csv", SpecialTarget::WriteInPlace);
     report.LadujPliki();
     EXPECT_EQ(files.files.at("/tmp/inny.csv"), "Wykonawca;Tytul;M:/muzyka/utwor.mp3\r\n");
     EXPECT_FALSE(files.files.contains(std::string(kCsvPath)));
+    // Only a name the user gave is written when it is a device or a pipe.
+    Choose({"/logs/a.hst"});
+    Report beside(publisher, files, host);
+    beside.LadujPliki();
+    ASSERT_EQ(files.replaced.size(), 2u);
+    EXPECT_EQ(files.replaced[0].second, SpecialTarget::WriteInPlace);
+    EXPECT_EQ(files.replaced[1].second, SpecialTarget::Refuse);
 }
 
 TEST_F(ReportRun, CsvGoesToTheUsersDataFolderWhenTheProgramsIsReadOnly) {
@@ -212,16 +219,30 @@ TEST_F(ReportRun, AFailedCsvWriteKeepsThePreviousFile) {
     EXPECT_TRUE(host.notices.empty());
 }
 
-TEST_F(ReportRun, AFailedRenameRemovesTheTemporaryFile) {
+TEST_F(ReportRun, AFailureToStartOrFinishTheSaveKeepsThePreviousFile) {
     files.files[std::string(kCsvPath)] = "old\r\n";
     files.files["/logs/a.hst"] = Log({{.nationality = ""}});
-    files.renameFailure = "Is a directory";
     Choose({"/logs/a.hst"});
+    files.openFailure = "Not a regular file";
+    EXPECT_EQ(RunExpectingFailure(),
+              "Cannot create file \"/opt/veltra/bin/braki naradowosci.csv\". Not a regular file");
+    files.openFailure.reset();
+    files.commitFailure = "Is a directory";
     EXPECT_EQ(RunExpectingFailure(),
               "Cannot create file \"/opt/veltra/bin/braki naradowosci.csv\". Is a directory");
-    EXPECT_EQ(files.files.size(), 2u);
-    EXPECT_EQ(files.removed.size(), 1u);
     EXPECT_EQ(Csv(), "old\r\n");
+    EXPECT_TRUE(host.notices.empty());
+}
+
+TEST_F(ReportRun, AStopRequestDuringTheSaveKeepsThePreviousFile) {
+    files.files[std::string(kCsvPath)] = "old\r\n";
+    files.files["/logs/a.hst"] = Log({{.nationality = ""}, {.nationality = ""}});
+    Choose({"/logs/a.hst"});
+    files.onReplace = [&] { host.stopRequested = true; };
+    report.LadujPliki();
+    EXPECT_EQ(files.replaced.size(), 1u);
+    EXPECT_EQ(Csv(), "old\r\n");
+    EXPECT_TRUE(host.notices.empty());
 }
 
 TEST_F(ReportRun, ANestedRunDoesNothing) {

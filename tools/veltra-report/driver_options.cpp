@@ -1,5 +1,7 @@
 #include "driver_options.h"
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <system_error>
 
@@ -84,6 +86,20 @@ DriverOptions ParseDriverOptions(const std::vector<std::string>& arguments) {
         throw UsageError("--csv needs a path");
     }
     return options;
+}
+
+void CheckCsvIsNoLog(const DriverOptions& options) {
+    struct stat csv {};
+    if (!options.csvPath || ::stat(options.csvPath->c_str(), &csv) != 0) {
+        return;
+    }
+    for (const std::string& log : options.logs) {
+        struct stat status {};
+        if (::stat(log.c_str(), &status) == 0 && status.st_dev == csv.st_dev &&
+            status.st_ino == csv.st_ino) {
+            throw UsageError("--csv names the log " + log);
+        }
+    }
 }
 
 }  // namespace veltra

@@ -27,6 +27,10 @@ public:
 
 DriverOptions ParseDriverOptions(const std::vector<std::string>& arguments);
 
+// Refuses a CSV path that leads to one of the logs, which the save would
+// replace. Throws UsageError.
+void CheckCsvIsNoLog(const DriverOptions& options);
+
 extern const char* const kDriverUsage;
 
 }  // namespace veltra

@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -28,6 +30,15 @@ bool WriteStdout(const std::string& text) {
            std::fflush(stdout) == 0;
 }
 
+std::string FullCsvPath(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(path, error);
+    if (error) {
+        throw veltra::CannotCreateFile(path, error.message());
+    }
+    return full.string();
+}
+
 int Run(const veltra::DriverOptions& options) {
     veltra::LatestFigures figures;
     veltra::PosixFileSystem fileSystem;
@@ -38,10 +49,12 @@ int Run(const veltra::DriverOptions& options) {
     }
     veltra::TerminalHost host(options.logs, std::move(mappings));
     veltra::Report report(figures, fileSystem, host);
-    if (options.csvPath) {
-        report.SetCsvPath(*options.csvPath);
-    }
     try {
+        if (options.csvPath) {
+            // A name given on purpose may be a device or a pipe, as
+            // /dev/stdout is; messages name the file in full.
+            report.SetCsvPath(FullCsvPath(*options.csvPath), veltra::SpecialTarget::WriteInPlace);
+        }
         report.LadujPliki();
     } catch (const std::exception& failure) {
         host.EndProgress();
@@ -66,6 +79,7 @@ int main(int argc, char** argv) {
     veltra::DriverOptions options;
     try {
         options = veltra::ParseDriverOptions(std::vector<std::string>(argv + 1, argv + argc));
+        veltra::CheckCsvIsNoLog(options);
     } catch (const veltra::UsageError& error) {
         std::fprintf(stderr, "veltra-report: %s\n\n%s", error.what(), veltra::kDriverUsage);
         return kUsageError;

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "file_system.h"
+
+namespace veltra::posix {
+
+inline IoFailure SystemFailure(int error) {
+    return IoFailure(std::strerror(error));
+}
+
+// A path cut short at a NUL byte would name another file, so it names none.
+inline bool NamesNoFile(const std::string& path) {
+    return path.find('\0') != std::string::npos;
+}
+
+// Closes the descriptor when the scope ends, whichever way it ends.
+class Descriptor {
+public:
+    Descriptor() = default;
+    explicit Descriptor(int fd) : fd_(fd) {}
+    Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    Descriptor& operator=(Descriptor&& other) noexcept {
+        Descriptor(std::move(other)).Swap(*this);
+        return *this;
+    }
+    ~Descriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    int get() const { return fd_; }
+    // Hands the descriptor to whoever closes it from now on.
+    void Release() { fd_ = -1; }
+    // Closes now, so that a failure to close can be reported.
+    int Close() { return ::close(std::exchange(fd_, -1)); }
+
+private:
+    void Swap(Descriptor& other) noexcept { std::swap(fd_, other.fd_); }
+
+    int fd_ = -1;
+};
+
+// Writes every byte, resuming after interrupted and short writes. Throws
+// IoFailure.
+inline void WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throw SystemFailure(errno);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+}
+
+}  // namespace veltra::posix
