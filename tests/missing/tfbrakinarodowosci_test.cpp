@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QHeaderView>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -34,7 +35,9 @@ private slots:
 
     void everyHeaderClickSortsAndFlipsTheDirection_data();
     void everyHeaderClickSortsAndFlipsTheDirection();
+    void aDoubleClickOnAHeaderSortsTwice();
     void comparesInPolishWithCaseAndAccents();
+    void sortsInPolishUnderTheCLocale();
     void aMissingColumnComparesAsEmptyText();
     void sortingKeepsTheSelectedRow();
 
@@ -66,11 +69,23 @@ QStringList Rows(TFBrakiNarodowosci& window) {
     return rows;
 }
 
-void ClickHeader(TFBrakiNarodowosci& window, int column) {
+QStringList Performers(TFBrakiNarodowosci& window) {
+    QStringList performers;
+    for (const QString& row : Rows(window)) {
+        performers.append(row.section('|', 0, 0));
+    }
+    return performers;
+}
+
+QPoint HeaderCentre(TFBrakiNarodowosci& window, int column) {
     QHeaderView* header = List(window)->header();
-    const QPoint centre(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
-                        header->height() / 2);
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, centre);
+    return {header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+            header->height() / 2};
+}
+
+void ClickHeader(TFBrakiNarodowosci& window, int column) {
+    QTest::mouseClick(List(window)->header()->viewport(), Qt::LeftButton, {},
+                      HeaderCentre(window, column));
 }
 
 }  // namespace
@@ -275,6 +290,18 @@ void TFBrakiNarodowosciTest::everyHeaderClickSortsAndFlipsTheDirection() {
     QCOMPARE(window->Malejaco, clicks.size() % 2 == 1);
 }
 
+void TFBrakiNarodowosciTest::aDoubleClickOnAHeaderSortsTwice() {
+    const auto window = OpenOn("b;t;p\r\nc;t;p\r\na;t;p\r\n");
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    // Through the window system, which makes the second click a double-click.
+    QWidget* viewport = List(*window)->header()->viewport();
+    QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {},
+                       viewport->mapTo(window.get(), HeaderCentre(*window, 0)));
+
+    QCOMPARE(Performers(*window), (QStringList{"c", "b", "a"}));
+    QCOMPARE(window->Malejaco, false);
+}
+
 void TFBrakiNarodowosciTest::comparesInPolishWithCaseAndAccents() {
     const auto window = OpenOn("b\r\nABC\r\n\xb9\r\nabc\r\nz\r\n\xbf\r\n\x9f\r\na\r\nB\r\n");
     ClickHeader(*window, 0);
@@ -301,6 +328,20 @@ void TFBrakiNarodowosciTest::comparesInPolishWithCaseAndAccents() {
         QCOMPARE(window->ListView1Compare(upper, lower), -forward);
         QCOMPARE(window->ListView1Compare(lower, lower), 0);
     }
+}
+
+void TFBrakiNarodowosciTest::sortsInPolishUnderTheCLocale() {
+    QLocale::setDefault(QLocale::c());
+    const auto restore =
+        qScopeGuard([] { QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland)); });
+    const auto window = OpenOn(
+        "ABBA\r\nZakopower\r\nabba\r\nb\r\n\xd3semka\r\n\xa5"
+        "bel\r\n\xc6ma\r\n\xa3zy\r\n");
+    ClickHeader(*window, 0);
+
+    QCOMPARE(Performers(*window),
+             (QStringList{"abba", "ABBA", QStringLiteral("Ąbel"), "b", QStringLiteral("Ćma"),
+                          QStringLiteral("Łzy"), QStringLiteral("Ósemka"), "Zakopower"}));
 }
 
 void TFBrakiNarodowosciTest::aMissingColumnComparesAsEmptyText() {

@@ -45,6 +45,15 @@ public:
     }
 };
 
+// The user's locale, or Polish, the program's own language, where the
+// session runs under the C or POSIX locale: that collation compares code
+// points, putting every capital before every small letter and every Polish
+// letter after "z".
+QLocale CollationLocale() {
+    const QLocale user;
+    return user.language() == QLocale::C ? QLocale(QLocale::Polish, QLocale::Poland) : user;
+}
+
 QPoint CentredOverOwner(const QRect& ownerFrame, const QSize& ownFrame,
                         const QPoint& desktopTopLeft) {
     const int x = ownerFrame.x() + (ownerFrame.width() - ownFrame.width()) / 2;
@@ -62,7 +71,7 @@ TFBrakiNarodowosci::TFBrakiNarodowosci(QWidget* parent)
     : QDialog(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       ListView1(new QTreeWidget(this)),
-      collator_(QLocale()) {
+      collator_(CollationLocale()) {
     setWindowTitle(QStringLiteral("Ortana - braki narodowści"));
     setFont(WindowFont());
     resize(910, 512);
@@ -85,9 +94,15 @@ TFBrakiNarodowosci::TFBrakiNarodowosci(QWidget* parent)
     // swallow the room it leaves for the border and the scroll bar.
     header->setStretchLastSection(false);
     header->setSectionsClickable(true);
+    // The report's columns stand in a fixed order.
+    header->setSectionsMovable(false);
     header->setSortIndicatorShown(false);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     connect(header, &QHeaderView::sectionClicked, this, &TFBrakiNarodowosci::ListView1ColumnClick);
+    // Qt turns the second of two quick clicks into a double-click, which
+    // brings no section click; each click still sorts.
+    connect(header, &QHeaderView::sectionDoubleClicked, this,
+            &TFBrakiNarodowosci::ListView1ColumnClick);
 
     collator_.setCaseSensitivity(Qt::CaseSensitive);
 }
