@@ -40,11 +40,14 @@ QList<QLabel*> Panels(const veltra::TFLegenda& legend) {
 // One wheel turn as the window system delivers it: to the window, with the
 // pointer over `over`, so that it reaches the widget there and travels up to
 // whichever parent handles it. Negative deltas turn the wheel toward the user.
-void Turn(QWidget* over, int angleDelta) {
+// X11 reports a turn with Alt held as a horizontal one.
+void Turn(QWidget* over, int angleDelta, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QWidget* window = over->window();
     const QPointF at = over->mapTo(window, QPointF(over->width() / 2.0, over->height() / 2.0));
-    QWheelEvent event(at, window->mapToGlobal(at), QPoint(), QPoint(0, angleDelta), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    const QPoint delta =
+        modifiers.testFlag(Qt::AltModifier) ? QPoint(angleDelta, 0) : QPoint(0, angleDelta);
+    QWheelEvent event(at, window->mapToGlobal(at), QPoint(), delta, Qt::NoButton, modifiers,
+                      Qt::NoScrollPhase, false);
     QSpontaneKeyEvent::setSpontaneous(&event);
     qApp->notify(window->windowHandle(), &event);
 }
@@ -216,6 +219,14 @@ void TestTFLegenda::wheelMovesTenPixelsPerNotch() {
 
     legend.FormMouseWheelUp();
     QCOMPARE(Position(legend), 40);
+
+    // Whatever modifier is held.
+    Turn(first, -120, Qt::AltModifier);
+    QCOMPARE(Position(legend), 50);
+    Turn(first, -120, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(Position(legend), 60);
+    Turn(first, 120, Qt::AltModifier);
+    QCOMPARE(Position(legend), 50);
 }
 
 void TestTFLegenda::wheelIsClampedAtBothEnds() {

@@ -23,6 +23,17 @@ constexpr int kScrollBarStrip = 18;
 constexpr int kWheelNotch = 120;
 constexpr int kWheelStep = 10;
 
+// The turn of the wheel in the vertical direction, whatever modifier is
+// held: Qt's X11 backend reports a wheel turned with Alt held as a
+// horizontal one.
+int VerticalTurn(const QWheelEvent& event) {
+    const QPoint delta = event.angleDelta();
+    if (delta.y() == 0 && event.modifiers().testFlag(Qt::AltModifier)) {
+        return delta.x();
+    }
+    return delta.y();
+}
+
 QPixmap ScaledTablePicture() {
     const QPixmap picture(QStringLiteral(":/legend/table_picture.bmp"));
     const QSize size = ProportionalSize(picture.size(), kImageGeometry.size());
@@ -93,12 +104,12 @@ void TFLegenda::showEvent(QShowEvent* event) {
 }
 
 void TFLegenda::wheelEvent(QWheelEvent* event) {
-    TurnWheel(event->angleDelta().y());
+    TurnWheel(VerticalTurn(*event));
 }
 
 bool TFLegenda::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Wheel) {
-        TurnWheel(static_cast<QWheelEvent*>(event)->angleDelta().y());
+        TurnWheel(VerticalTurn(*static_cast<QWheelEvent*>(event)));
         // Accepted, so that the turn goes no further up to this window.
         event->accept();
         return true;
