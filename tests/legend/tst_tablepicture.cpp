@@ -36,6 +36,7 @@ private slots:
     void fills();
     void stripSeparatorsAtTheGridPositions();
     void formBordersAtTheGridPositions();
+    void textLeavesTheBordersIntact();
 
     void proportionalSize_data();
     void proportionalSize();
@@ -143,6 +144,28 @@ void TestTablePicture::formBordersAtTheGridPositions() {
     // The spacer column F has no borders inside it.
     QCOMPARE(picture.pixel(526, 325), qRgb(0xFF, 0xFF, 0xFF));
     QCOMPARE(picture.pixel(526, 338), qRgb(0xFF, 0xFF, 0xFF));
+}
+
+void TestTablePicture::textLeavesTheBordersIntact() {
+    // The blocks whose text fills them most: C7 to E7 above its time columns,
+    // B7 to B9 and the two shares G8 to H9 and I8 to J9.
+    const QRgb border = qRgb(0x40, 0x40, 0x40);
+    for (const QRect ring :
+         {QRect(QPoint(233, 174), QPoint(518, 228)), QRect(QPoint(139, 174), QPoint(233, 312)),
+          QRect(QPoint(533, 228), QPoint(712, 312)), QRect(QPoint(712, 228), QPoint(891, 312))}) {
+        for (int x = ring.left(); x <= ring.right(); ++x) {
+            for (const int y : {ring.top(), ring.bottom()}) {
+                QVERIFY2(picture.pixel(x, y) == border,
+                         qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+            }
+        }
+        for (int y = ring.top(); y <= ring.bottom(); ++y) {
+            for (const int x : {ring.left(), ring.right()}) {
+                QVERIFY2(picture.pixel(x, y) == border,
+                         qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+            }
+        }
+    }
 }
 
 void TestTablePicture::proportionalSize_data() {

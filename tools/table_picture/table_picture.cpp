@@ -118,9 +118,11 @@ std::vector<Cell> FormCells() {
         {{3, 7, 5, 7},
          kLabelFill,
          true,
-         Label({{{QStringLiteral("czas poświęcony na nadawanie utworów "), body},
-                 {QStringLiteral("słownomuzycznych"), body, true},
-                 {QStringLiteral(" wykonywanych w języku polskim"), body}},
+         // In the smaller type: at full size the heading and its time format
+         // take four lines, more than the row holds.
+         Label({{{QStringLiteral("czas poświęcony na nadawanie utworów "), small},
+                 {QStringLiteral("słownomuzycznych"), small, true},
+                 {QStringLiteral(" wykonywanych w języku polskim"), small}},
                 timeFormat})},
         {{3, 8, 4, 8},
          kLabelFill,
@@ -241,9 +243,12 @@ QImage DrawTablePicture() {
         }
     }
     for (const Cell& cell : cells) {
-        // Text keeps clear of the borders, as a spreadsheet's cell padding does.
+        // Text keeps clear of the borders, as a spreadsheet's cell padding
+        // does, and what still does not fit is cut off at them.
+        painter.setClipRect(cell.area.Inside());
         DrawCellText(painter, cell.area.Inside().adjusted(3, 1, -3, -1), cell.text);
     }
+    painter.setClipping(false);
     DrawStrips(painter);
     return picture;
 }
