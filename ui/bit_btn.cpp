@@ -1,6 +1,7 @@
 #include "bit_btn.h"
 
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -20,6 +21,11 @@ void BitBtn::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
     QStyleOptionButton option;
     initStyleOption(&option);
+    // The focused button shows its ring from the start, as on the system the
+    // window was designed for, not only once the keyboard has moved the focus.
+    if (hasFocus()) {
+        option.state |= QStyle::State_KeyboardFocusChange;
+    }
     option.text.clear();
     option.icon = QIcon();
     painter.drawControl(QStyle::CE_PushButton, option);
@@ -36,6 +42,16 @@ void BitBtn::paintEvent(QPaintEvent*) {
     painter.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     painter.drawText((width() - captionWidth) / 2 + shift, captionTop + metrics.ascent, text());
+}
+
+void BitBtn::keyPressEvent(QKeyEvent* event) {
+    // Outside a dialog Qt leaves Enter to the window; here the focused
+    // button takes it.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 }  // namespace veltra

@@ -6,7 +6,8 @@
 namespace veltra {
 
 // A push button with a picture above its caption, 4 pixels apart, the pair
-// centred in the button.
+// centred in the button. While it has the focus it shows its focus ring and
+// Enter presses it, as Space does.
 class BitBtn : public QPushButton {
     Q_OBJECT
 public:
@@ -14,6 +15,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QPixmap glyph_;

@@ -1,5 +1,6 @@
 #include "open_dialog.h"
 
+#include <QApplication>
 #include <QFileDialog>
 
 namespace veltra {
@@ -14,7 +15,13 @@ OpenDialog::OpenDialog(QWidget* parent) : dialog_(new QFileDialog(parent)) {
 }
 
 std::optional<QStringList> OpenDialog::Execute() {
-    if (dialog_->exec() != QDialog::Accepted) {
+    const int result = dialog_->exec();
+    // A name typed and confirmed with Enter can leave the completion list
+    // open; during the run it would swallow the user's next click.
+    while (QWidget* popup = QApplication::activePopupWidget()) {
+        popup->hide();
+    }
+    if (result != QDialog::Accepted) {
         return std::nullopt;
     }
     QStringList chosen = dialog_->selectedFiles();

@@ -3,6 +3,9 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -27,6 +30,24 @@ namespace veltra {
 namespace {
 
 const char* const kPanelTitles[] = {"Błędne wpisy", "Emisje", "Czasy", "Procenty", "Veltra"};
+
+// Room in a title bar beside its text: the window's icon and its buttons.
+constexpr int kTitleBarControls = 120;
+
+// Qt sizes a message box by its text alone; a box as narrow as "Gotowe!"
+// leaves the window manager room for only the first letter of its title.
+// The box is widened to fit the title as well.
+void ShowInformation(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
+    const int titleWidth =
+        QFontMetrics(QFontDatabase::systemFont(QFontDatabase::TitleFont)).horizontalAdvance(title);
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        grid->addItem(new QSpacerItem(titleWidth + kTitleBarControls, 0, QSizePolicy::Minimum,
+                                      QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
+    box.exec();
+}
 
 }  // namespace
 
@@ -61,10 +82,7 @@ TForm1::TForm1(QWidget* parent)
     connect(Panel1, &QWidget::customContextMenuRequested, this, &TForm1::ShowPanel1Menu);
 
     FormCreate();
-
-    if (const QScreen* screen = this->screen()) {
-        move(screen->availableGeometry().center() - rect().center());
-    }
+    CentreOnScreen();
 }
 
 TForm1::~TForm1() = default;
@@ -127,6 +145,24 @@ void TForm1::ShowPanel1Menu(const QPoint& position) {
     menu.exec(Panel1->mapToGlobal(position));
 }
 
+void TForm1::CentreOnScreen() {
+    if (const QScreen* screen = this->screen()) {
+        const QRect frame(QPoint(), frameGeometry().size());
+        move(screen->availableGeometry().center() - frame.center());
+    }
+}
+
+void TForm1::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    // The window manager frames the window only after it is shown, so the
+    // window was centred by its client area; once the frame is known, the
+    // frame is centred instead.
+    if (awaitingFrame_ && isVisible() && frameGeometry().size() != size()) {
+        awaitingFrame_ = false;
+        CentreOnScreen();
+    }
+}
+
 void TForm1::closeEvent(QCloseEvent* event) {
     FormClose(event);
 }
@@ -182,9 +218,8 @@ std::string TForm1::ExecutablePath() const {
 
 void TForm1::ShowNotice(std::string_view text, std::string_view title) {
     display_.Flush();
-    QMessageBox::information(this,
-                             QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())),
-                             QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    ShowInformation(this, QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())),
+                    QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 FolderMappings TForm1::MappingsForRun() const {

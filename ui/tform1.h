@@ -37,6 +37,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void FormCreate();
@@ -51,6 +52,7 @@ private:
     void SetTabOrder();
     // The top panel's context menu; every entry of it is added here.
     void ShowPanel1Menu(const QPoint& position);
+    void CentreOnScreen();
 
     // ReportHost
     std::optional<std::vector<std::string>> ChooseFiles() override;
@@ -84,6 +86,7 @@ private:
     Report report_;
     OpenDialog OpenDialog1;
     bool closeRequested_ = false;
+    bool awaitingFrame_ = true;
 };
 
 }  // namespace veltra

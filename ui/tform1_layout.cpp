@@ -97,6 +97,7 @@ void TForm1::CreateTopPanel() {
     BitBtn1->setGeometry(20, 2, 153, 52);
 
     Label1 = PlaceLabel(Panel1, "Label1", QStringLiteral("Postęp:"), 192, 5);
+    Label1->SetDesignedWidth(37);
     Gauge1 = PlaceGauge(Panel1, "Gauge1", 20);
     Gauge2 = PlaceGauge(Panel1, "Gauge2", 36);
 
@@ -127,7 +128,8 @@ void TForm1::CreateErrorCounts() {
     PlaceLabel(this, "Label4",
                QStringLiteral("Jako debiutanci traktowani są artyści, których nagrania w plikach "
                               "DAT w polu KOD mają literę \"n\"."),
-               8, 481);
+               8, 481)
+        ->SetDesignedWidth(466);
 
     display_.Attach(Field::LniepInformacja,
                     [label = LniepInformacja](const QString& text) { label->setText(text); });

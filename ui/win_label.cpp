@@ -22,8 +22,25 @@ void WinLabel::setText(const QString& text) {
     update();
 }
 
+void WinLabel::SetDesignedWidth(int width) {
+    designedWidth_ = width;
+    FitToText();
+}
+
 void WinLabel::FitToText() {
-    resize(QFontMetrics(font()).horizontalAdvance(text_), MeasureWinText(font()).height());
+    const int width =
+        designedWidth_ > 0 ? designedWidth_ : QFontMetrics(font()).horizontalAdvance(text_);
+    resize(width, MeasureWinText(font()).height());
+}
+
+QFont WinLabel::TextFont() const {
+    QFont textFont = font();
+    const qreal excess = QFontMetricsF(textFont).horizontalAdvance(text_) - width();
+    if (designedWidth_ > 0 && excess > 0 && !text_.isEmpty()) {
+        // Spread the excess over the letters rather than cut off the end.
+        textFont.setLetterSpacing(QFont::AbsoluteSpacing, -excess / text_.size());
+    }
+    return textFont;
 }
 
 void WinLabel::changeEvent(QEvent* event) {
@@ -35,7 +52,7 @@ void WinLabel::changeEvent(QEvent* event) {
 
 void WinLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setFont(font());
+    painter.setFont(TextFont());
     const int baseline = MeasureWinText(font()).ascent;
     if (isEnabled()) {
         painter.setPen(palette().color(QPalette::WindowText));

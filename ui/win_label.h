@@ -16,6 +16,11 @@ public:
     QString text() const { return text_; }
     void setText(const QString& text);
 
+    // Keeps the label at the width the layout was designed with rather than
+    // its text's: the Tahoma found here measures some texts a few pixels
+    // wider or narrower. Text wider than the label is drawn condensed to fit.
+    void SetDesignedWidth(int width);
+
 signals:
     void clicked();
 
@@ -27,8 +32,10 @@ protected:
 
 private:
     void FitToText();
+    QFont TextFont() const;
 
     QString text_;
+    int designedWidth_ = 0;
     bool pressed_ = false;
 };
 

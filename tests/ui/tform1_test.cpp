@@ -72,21 +72,26 @@ QString CsvPath() {
         fileSystem, QCoreApplication::applicationFilePath().toStdString()));
 }
 
-// Answers the log dialog with the given files, as a user typing their names;
-// `duringRun` then runs at the run's first handling of pending messages.
+// Answers the log dialog with the given files, as a user typing their names.
+void AnswerLogDialog(QWidget* modal, const QStringList& paths) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    QVERIFY(dialog);
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("Wybierz pliki..."));
+    QString names;
+    for (const QString& path : paths) {
+        names += QLatin1Char('"') + QFileInfo(path).fileName() + QStringLiteral("\" ");
+    }
+    dialog->setDirectory(QFileInfo(paths.first()).absolutePath());
+    dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(names.trimmed());
+    QMetaObject::invokeMethod(dialog, "accept");
+}
+
+// Answers the log dialog when it appears; `duringRun` then runs at the run's
+// first handling of pending messages.
 [[nodiscard]] std::unique_ptr<QTimer> ChooseInDialog(const QStringList& paths,
                                                      std::function<void()> duringRun = {}) {
     return WhenModalAppears([paths, duringRun](QWidget* modal) {
-        auto* dialog = qobject_cast<QFileDialog*>(modal);
-        QVERIFY(dialog);
-        QCOMPARE(dialog->windowTitle(), QStringLiteral("Wybierz pliki..."));
-        QString names;
-        for (const QString& path : paths) {
-            names += QLatin1Char('"') + QFileInfo(path).fileName() + QStringLiteral("\" ");
-        }
-        dialog->setDirectory(QFileInfo(paths.first()).absolutePath());
-        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(names.trimmed());
-        QMetaObject::invokeMethod(dialog, "accept");
+        AnswerLogDialog(modal, paths);
         if (duringRun) {
             QTimer::singleShot(0, duringRun);
         }
@@ -175,9 +180,12 @@ private slots:
     void figureFields();
     void titledPanels();
     void tabOrder();
+    void enterPressesTheFocusedButton_data();
+    void enterPressesTheFocusedButton();
 
     void runFillsFiguresAndWritesCsv();
     void cancelledDialogChangesNothing();
+    void anOpenPopupIsClosedBeforeTheRun();
     void dialogOffersTheFirstFileOfTheLastChoice();
     void secondRunAddsToFigures();
     void pressDuringRunIsIgnored();
@@ -225,7 +233,7 @@ void TForm1Test::topPanel() {
     QCOMPARE(legend->geometry(), QRect(622, 2, 75, 52));
     auto* progress = form.findChild<WinLabel*>(QStringLiteral("Label1"));
     QCOMPARE(progress->text(), QStringLiteral("Postęp:"));
-    QCOMPARE(progress->pos(), QPoint(192, 5));
+    QCOMPARE(progress->geometry(), QRect(192, 5, 37, 13));
     for (const auto& [name, top] : {std::pair{"Gauge1", 20}, std::pair{"Gauge2", 36}}) {
         auto* gauge = form.findChild<TGauge*>(QString::fromLatin1(name));
         QCOMPARE(gauge->geometry(), QRect(192, top, 409, 14));
@@ -262,6 +270,7 @@ void TForm1Test::errorCounts() {
         QCOMPARE(label->font().bold(), expected.bold);
     }
     QVERIFY(!form.findChild<WinLabel*>(QStringLiteral("LPokaz"))->isEnabled());
+    QCOMPARE(form.findChild<WinLabel*>(QStringLiteral("Label4"))->size(), QSize(466, 13));
 }
 
 void TForm1Test::figureFields_data() {
@@ -343,6 +352,39 @@ void TForm1Test::tabOrder() {
     QCOMPARE(chain, expected);
 }
 
+void TForm1Test::enterPressesTheFocusedButton_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<QString>("opens");
+    QTest::newRow("Enter on the file button")
+        << "BitBtn1" << Qt::Key_Return << QStringLiteral("Wybierz pliki...");
+    QTest::newRow("keypad Enter on the file button")
+        << "BitBtn1" << Qt::Key_Enter << QStringLiteral("Wybierz pliki...");
+    QTest::newRow("Enter on the legend button")
+        << "BitBtn2" << Qt::Key_Return << QStringLiteral("Veltra - Legenda");
+    QTest::newRow("keypad Enter on the legend button")
+        << "BitBtn2" << Qt::Key_Enter << QStringLiteral("Veltra - Legenda");
+}
+
+void TForm1Test::enterPressesTheFocusedButton() {
+    QFETCH(QString, button);
+    QFETCH(Qt::Key, key);
+    QFETCH(QString, opens);
+    TForm1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    auto* target = form.findChild<QPushButton*>(button);
+    target->setFocus(Qt::TabFocusReason);
+    QString opened;
+    const auto close = WhenModalAppears([&opened](QWidget* modal) {
+        opened = modal->windowTitle();
+        qobject_cast<QDialog*>(modal)->reject();
+    });
+    QTest::keyClick(form.windowHandle(), key,
+                    key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    QCOMPARE(opened, opens);
+}
+
 void TForm1Test::runFillsFiguresAndWritesCsv() {
     const QString log = WriteFile(
         dir_, QStringLiteral("day.hst"),
@@ -391,6 +433,27 @@ void TForm1Test::cancelledDialogChangesNothing() {
     QVERIFY(!QFile::exists(CsvPath()));
     QVERIFY(form.findChild<QLineEdit*>(QStringLiteral("LabeledEdit1"))->text().isEmpty());
     QCOMPARE(form.findChild<TGauge*>(QStringLiteral("Gauge1"))->MaxValue(), 100);
+}
+
+void TForm1Test::anOpenPopupIsClosedBeforeTheRun() {
+    const QString log = WriteFile(dir_, QStringLiteral("popup.hst"), ForeignDayItems(3));
+    TForm1 form;
+    form.show();
+    bool popupDuringRun = true;
+    const auto choose = WhenModalAppears([&log, &popupDuringRun](QWidget* dialog) {
+        // The file-name completion list is still up when the dialog is
+        // accepted with Enter.
+        (new QWidget(dialog, Qt::Popup))->show();
+        QVERIFY(QApplication::activePopupWidget());
+        AnswerLogDialog(dialog, {log});
+        QTimer::singleShot(0, [&popupDuringRun] {
+            popupDuringRun = QApplication::activePopupWidget() != nullptr;
+        });
+    });
+    QString notice;
+    const auto dismiss = ExpectNotice(&notice);
+    form.BitBtn1Click();
+    QVERIFY(!popupDuringRun);
 }
 
 void TForm1Test::dialogOffersTheFirstFileOfTheLastChoice() {
