@@ -13,8 +13,15 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The path goes into the message as PrintablePath shows it.
 FileError CannotOpenFile(std::string_view path, std::string_view cause);
 FileError CannotCreateFile(std::string_view path, std::string_view cause);
+
+// A path as it may be shown on a terminal or in a message box: a control
+// character (C0, DEL, or C1 once decoded) becomes "\x1b" or "\u009b" and a
+// byte that is not UTF-8 becomes "\xff", so that a name taken from a log
+// cannot steer the terminal it is printed on. Anything else stays as it is.
+std::string PrintablePath(std::string_view path);
 
 // The text shown for a failure: the message, with a full stop appended when
 // its last character sorts after ".".

@@ -13,12 +13,23 @@ namespace {
 // A description file's path comes from a log and may be relative; the user
 // is told which file on disk failed.
 std::string FullPath(const std::string& path) {
-    std::error_code error;
-    const std::filesystem::path full = std::filesystem::absolute(path, error);
-    return error ? path : full.string();
+    try {
+        return AbsolutePath(path);
+    } catch (const IoFailure&) {
+        return path;
+    }
 }
 
 }  // namespace
+
+std::string AbsolutePath(const std::string& path) {
+    std::error_code error;
+    std::string full = std::filesystem::absolute(path, error).string();
+    if (error) {
+        throw IoFailure(error.message());
+    }
+    return full;
+}
 
 std::string ReadFileOrFail(const FileSystem& fileSystem, const std::string& path) {
     try {

@@ -21,20 +21,33 @@ using posix::Descriptor;
 using posix::NamesNoFile;
 using posix::SystemFailure;
 
+// Non-blocking, so that a pipe named where a file is expected fails or is
+// passed over instead of waiting for a writer for ever; never taken as the
+// controlling terminal.
+constexpr int kReadFlags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+
 int OpenForReading(const std::string& path, int extraFlags = 0) {
     if (NamesNoFile(path)) {
         throw SystemFailure(ENOENT);
     }
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | extraFlags);
+    const int fd = ::open(path.c_str(), kReadFlags | extraFlags);
     if (fd < 0) {
         throw SystemFailure(errno);
     }
     return fd;
 }
 
+struct stat Examine(int fd) {
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) {
+        throw SystemFailure(errno);
+    }
+    return status;
+}
+
 // Everything up to the end of a regular file: up to the size it had when
-// looked at, which spares asking once more for the end, or, for a file
-// claiming to be empty as the kernel's own do, until it reports its end.
+// opened, so a log still being written is read as it was then, or, for a
+// file claiming to be empty as the kernel's own do, until it reports its end.
 std::string ReadFrom(int fd, std::optional<std::size_t> regularSize) {
     if (regularSize == 0u) {
         regularSize.reset();
@@ -87,13 +100,8 @@ bool PosixFileSystem::IsRegularFile(const std::string& path) const {
 }
 
 std::string PosixFileSystem::ReadWholeFile(const std::string& path) const {
-    // Non-blocking, so that a log named after a pipe fails instead of waiting
-    // for a writer for ever; only a regular file is read at all.
-    const Descriptor file(OpenForReading(path, O_NONBLOCK));
-    struct stat status {};
-    if (::fstat(file.get(), &status) != 0) {
-        throw SystemFailure(errno);
-    }
+    const Descriptor file(OpenForReading(path));
+    const struct stat status = Examine(file.get());
     if (S_ISDIR(status.st_mode)) {
         throw SystemFailure(EISDIR);
     }
@@ -104,13 +112,22 @@ std::string PosixFileSystem::ReadWholeFile(const std::string& path) const {
 }
 
 std::optional<std::string> PosixFileSystem::ReadRegularFile(const std::string& path) const {
-    // Looking first means nothing but a regular file is ever opened.
-    struct stat status {};
-    if (NamesNoFile(path) || ::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+    // Opened first and examined through the descriptor, so what is examined
+    // is what is read, however the path changes meanwhile.
+    if (NamesNoFile(path)) {
         return std::nullopt;
     }
-    // Non-blocking, so that a path swapped for a pipe meanwhile cannot hang.
-    const Descriptor file(OpenForReading(path, O_NONBLOCK));
+    const Descriptor file(::open(path.c_str(), kReadFlags));
+    if (file.get() < 0) {
+        if (errno == ENOENT || errno == ENOTDIR) {
+            return std::nullopt;
+        }
+        throw SystemFailure(errno);
+    }
+    const struct stat status = Examine(file.get());
+    if (!S_ISREG(status.st_mode)) {
+        return std::nullopt;
+    }
     return ReadFrom(file.get(), static_cast<std::size_t>(status.st_size));
 }
 

@@ -262,6 +262,27 @@ TEST_F(Driver, ADeviceBesideTheProgramIsRefused) {
     EXPECT_TRUE(fs::is_symlink(csv));
 }
 
+TEST_F(Driver, ControlCharactersInPathsReachTheTerminalEscaped) {
+    const std::string log = (scratch / "\x1b[2J\x1b]0;x\x07.hst").string();
+    const Outcome outcome = Run({"--csv", Csv(), log});
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_EQ(outcome.err, "Cannot open file \"" + scratch.string() +
+                               "/\\x1b[2J\\x1b]0;x\\x07.hst\". No such file or directory.\n");
+    const Outcome usage = Run({"--bogus\x1b[2J"});
+    EXPECT_EQ(usage.exitCode, 2);
+    EXPECT_NE(usage.err.find("unknown option --bogus\\x1b[2J"), std::string::npos);
+}
+
+TEST_F(Driver, ARemovedWorkingFolderIsReportedAsAFileThatCannotBeOpened) {
+    fs::create_directory(scratch / "gone");
+    const Outcome outcome =
+        Run({"-c", "cd \"$0\" && rmdir \"$0\" && exec \"$1\" --csv \"$2\" noc.hst",
+             (scratch / "gone").string(), kDriver.string(), Csv()},
+            "/bin/sh");
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_EQ(outcome.err, "Cannot open file \"noc.hst\". No such file or directory.\n");
+}
+
 // A log of `lines` music items without a nationality, one CSV line each.
 fs::path WriteLongLog(const fs::path& path, int lines) {
     std::ofstream log(path, std::ios::binary);

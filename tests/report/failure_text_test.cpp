@@ -12,6 +12,21 @@ TEST(FileErrors, CarryPathThenCause) {
                  "Cannot create file \"x.csv\". Read-only file system");
 }
 
+TEST(FileErrors, ShowControlCharactersInPathsEscaped) {
+    EXPECT_STREQ(CannotOpenFile("/logs/\x1b[2J\x1b]0;x\x07.hst", "Permission denied").what(),
+                 "Cannot open file \"/logs/\\x1b[2J\\x1b]0;x\\x07.hst\". Permission denied");
+    EXPECT_STREQ(CannotCreateFile("a\nb\x7f.csv", "Read-only file system").what(),
+                 "Cannot create file \"a\\x0ab\\x7f.csv\". Read-only file system");
+    // C1 controls once decoded, and bytes that are no UTF-8 at all (a lone
+    // 0x9b is a control sequence to some terminals).
+    EXPECT_EQ(PrintablePath("\xc2\x9b"
+                            "2J \x9b"
+                            "2J \xff\xc3"),
+              "\\u009b2J \\x9b2J \\xff\\xc3");
+    EXPECT_EQ(PrintablePath("\xed\xa0\x80 \xe0\x80\xaf"), "\\xed\\xa0\\x80 \\xe0\\x80\\xaf");
+    EXPECT_EQ(PrintablePath("D:\\Muzyka\\Zażółć – ✓ 😀.dat"), "D:\\Muzyka\\Zażółć – ✓ 😀.dat");
+}
+
 TEST(FailureText, AppendsAFullStopAfterCharactersSortingAfterIt) {
     EXPECT_EQ(FailureText("Permission denied"), "Permission denied.");
     EXPECT_EQ(FailureText("Error 5"), "Error 5.");

@@ -1,11 +1,16 @@
 #include "posix_file_system.h"
 
+#include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
+#include <thread>
 
 #include "scratch_folder.h"
 
@@ -77,6 +82,55 @@ TEST_F(PosixFileSystemTest, ReadFailuresCarryTheSystemsCause) {
     } catch (const IoFailure& failure) {
         EXPECT_STREQ(failure.what(), "Not a regular file");
     }
+}
+
+TEST_F(PosixFileSystemTest, ADescriptionFileThatCannotBeOpenedFails) {
+    fs::create_symlink("loop.dat", Path("loop.dat"));
+    try {
+        files.ReadRegularFile(Path("loop.dat"));
+        FAIL();
+    } catch (const IoFailure& failure) {
+        EXPECT_STREQ(failure.what(), "Too many levels of symbolic links");
+    }
+    Write("file", "");
+    EXPECT_EQ(files.ReadRegularFile(Path("file/below.dat")), std::nullopt);
+    // Root may search any folder; an ordinary user may not.
+    if (::geteuid() == 0) {
+        return;
+    }
+    fs::create_directory(Path("closed"));
+    Write("closed/a.dat", "Kod=n");
+    fs::permissions(Path("closed"), fs::perms::none);
+    EXPECT_THROW(files.ReadRegularFile(Path("closed/a.dat")), IoFailure);
+    EXPECT_THROW(files.ReadRegularFile(Path("closed/missing.dat")), IoFailure);
+    fs::permissions(Path("closed"), fs::perms::owner_all);
+}
+
+TEST_F(PosixFileSystemTest, AFileSwappedWithAFolderWhileReadIsReadOrNone) {
+    Write("a.dat", "Kod=n\r\n");
+    fs::create_directory(Path("b.dat"));
+    std::atomic<bool> done = false;
+    std::thread swapper([&] {
+        while (!done) {
+            ::renameat2(AT_FDCWD, Path("a.dat").c_str(), AT_FDCWD, Path("b.dat").c_str(),
+                        RENAME_EXCHANGE);
+        }
+    });
+    int read = 0;
+    int none = 0;
+    for (int i = 0; i < 3000; ++i) {
+        const std::optional<std::string> text = files.ReadRegularFile(Path("a.dat"));
+        if (text) {
+            EXPECT_EQ(*text, "Kod=n\r\n");
+            ++read;
+        } else {
+            ++none;
+        }
+    }
+    done = true;
+    swapper.join();
+    EXPECT_GT(read, 0);
+    EXPECT_GT(none, 0);
 }
 
 TEST_F(PosixFileSystemTest, ListsFoldersAndNothingElse) {

@@ -67,10 +67,12 @@ private slots:
             QVERIFY(box);
             seen = box->windowTitle() + QLatin1Char('|') + box->text();
             QCOMPARE(box->icon(), QMessageBox::Critical);
+            // A path is never taken for markup.
+            QCOMPARE(box->textFormat(), Qt::PlainText);
             box->accept();
         });
-        veltra::ShowErrorReport("Cannot open file \"/a\". Permission denied");
-        QCOMPARE(seen, QStringLiteral("Veltra|Cannot open file \"/a\". Permission denied."));
+        veltra::ShowErrorReport("Cannot open file \"/<b>a</b>\". Permission denied");
+        QCOMPARE(seen, QStringLiteral("Veltra|Cannot open file \"/<b>a</b>\". Permission denied."));
     }
 
 private:

@@ -5,15 +5,14 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
-#include <filesystem>
 #include <string>
-#include <system_error>
 #include <utility>
 #include <vector>
 
 #include "driver_options.h"
 #include "figure_output.h"
 #include "file_error.h"
+#include "file_reading.h"
 #include "latest_figures.h"
 #include "posix_file_system.h"
 #include "report.h"
@@ -31,12 +30,11 @@ bool WriteStdout(const std::string& text) {
 }
 
 std::string FullCsvPath(const std::string& path) {
-    std::error_code error;
-    const std::filesystem::path full = std::filesystem::absolute(path, error);
-    if (error) {
-        throw veltra::CannotCreateFile(path, error.message());
+    try {
+        return veltra::AbsolutePath(path);
+    } catch (const veltra::IoFailure& failure) {
+        throw veltra::CannotCreateFile(path, failure.what());
     }
-    return full.string();
 }
 
 int Run(const veltra::DriverOptions& options) {
@@ -81,7 +79,8 @@ int main(int argc, char** argv) {
         options = veltra::ParseDriverOptions(std::vector<std::string>(argv + 1, argv + argc));
         veltra::CheckCsvIsNoLog(options);
     } catch (const veltra::UsageError& error) {
-        std::fprintf(stderr, "veltra-report: %s\n\n%s", error.what(), veltra::kDriverUsage);
+        std::fprintf(stderr, "veltra-report: %s\n\n%s", veltra::PrintablePath(error.what()).c_str(),
+                     veltra::kDriverUsage);
         return kUsageError;
     }
     if (options.help) {

@@ -7,6 +7,10 @@
 #include <filesystem>
 #include <string_view>
 
+#include "file_error.h"
+#include "file_reading.h"
+#include "file_system.h"
+
 namespace veltra {
 
 namespace {
@@ -33,7 +37,11 @@ std::optional<std::vector<std::string>> TerminalHost::ChooseFiles() {
     std::vector<std::string> paths;
     paths.reserve(logs_.size());
     for (const std::string& log : logs_) {
-        paths.push_back(std::filesystem::absolute(log).string());
+        try {
+            paths.push_back(AbsolutePath(log));
+        } catch (const IoFailure& failure) {
+            throw CannotOpenFile(log, failure.what());
+        }
     }
     return paths;
 }

@@ -25,6 +25,8 @@ void ShowErrorReport(std::string_view message) {
     }
     QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), shown, QMessageBox::Ok,
                     QApplication::activeWindow());
+    // Paths in messages may hold "<", which must not turn them into markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
