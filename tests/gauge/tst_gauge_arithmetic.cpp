@@ -2,8 +2,11 @@
 
 #include <QRandomGenerator>
 #include <QTest>
+#include <cmath>
 #include <cstdint>
 #include <limits>
+#include <utility>
+#include <vector>
 
 using veltra::PercentOf;
 using veltra::ShareOf;
@@ -30,6 +33,7 @@ private slots:
     void shareOf();
     void shareOfIsExactForTheWindowsGauges_data();
     void shareOfIsExactForTheWindowsGauges();
+    void shareOfMatchesTheExtendedFormat();
 };
 
 void TestGaugeArithmetic::percentOf_data() {
@@ -120,6 +124,41 @@ void TestGaugeArithmetic::shareOfIsExactForTheWindowsGauges() {
     QFETCH(int, size);
     for (int percent = 0; percent <= 100; ++percent) {
         QCOMPARE(ShareOf(percent, size), qint64{percent} * size / 100);
+    }
+}
+
+// Where long double is the x87 extended format the integer roundings must
+// agree with it everywhere, around the small sizes of real gauges and over the
+// whole 32-bit range.
+void TestGaugeArithmetic::shareOfMatchesTheExtendedFormat() {
+    if (std::numeric_limits<long double>::digits != 64) {
+        QSKIP("long double is not the extended format here");
+    }
+    const auto extended = [](std::int32_t percent, std::int32_t size) {
+        const long double factor = static_cast<long double>(percent) * 0.01L;
+        return static_cast<std::int64_t>(std::trunc(static_cast<long double>(size) * factor));
+    };
+    std::vector<std::pair<std::int32_t, std::int32_t>> cases;
+    for (std::int32_t percent = -150; percent <= 150; ++percent) {
+        for (std::int32_t size = -100; size <= 3000; ++size) {
+            cases.emplace_back(percent, size);
+        }
+    }
+    QRandomGenerator random(20261209);
+    for (int i = 0; i < 200000; ++i) {
+        cases.emplace_back(static_cast<std::int32_t>(random.generate()),
+                           static_cast<std::int32_t>(random.generate()));
+        cases.emplace_back(static_cast<std::int32_t>(random.bounded(0, 101)),
+                           static_cast<std::int32_t>(random.generate()));
+    }
+    for (const auto& [percent, size] : cases) {
+        if (ShareOf(percent, size) != extended(percent, size)) {
+            QFAIL(qPrintable(QStringLiteral("%1 %% of %2: %3, the extended format gives %4")
+                                 .arg(percent)
+                                 .arg(size)
+                                 .arg(ShareOf(percent, size))
+                                 .arg(extended(percent, size))));
+        }
     }
 }
 
