@@ -16,7 +16,9 @@
 
 #include "bit_btn.h"
 #include "csv_location.h"
+#include "display_text.h"
 #include "error_report.h"
+#include "figure_panels.h"
 #include "folder_mapping_dialogs.h"
 #include "tfbrakinarodowosci.h"
 #include "tflegenda.h"
@@ -28,8 +30,6 @@
 
 namespace veltra {
 namespace {
-
-const char* const kPanelTitles[] = {"Błędne wpisy", "Emisje", "Czasy", "Procenty", "Veltra"};
 
 // Room in a title bar beside its text: the window's icon and its buttons.
 constexpr int kTitleBarControls = 120;
@@ -95,7 +95,7 @@ void TForm1::FormCreate() {
 
 void TForm1::Prostokaty() {
     for (std::size_t i = 0; i < Images.size(); ++i) {
-        Rysuj(Images[i], QString::fromUtf8(kPanelTitles[i]));
+        Rysuj(Images[i], FromUtf8(FigurePanels()[i].title));
     }
 }
 
@@ -218,8 +218,7 @@ std::string TForm1::ExecutablePath() const {
 
 void TForm1::ShowNotice(std::string_view text, std::string_view title) {
     display_.Flush();
-    ShowInformation(this, QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())),
-                    QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    ShowInformation(this, FromUtf8(title), FromUtf8(text));
 }
 
 FolderMappings TForm1::MappingsForRun() const {
@@ -230,11 +229,9 @@ std::optional<std::string> TForm1::ChooseFolderFor(std::string_view root,
                                                    std::string_view exampleAudioPath) {
     // The figures so far are on screen while the user thinks.
     display_.Flush();
-    const QString prefix = QString::fromUtf8(root.data(), static_cast<qsizetype>(root.size()));
+    const QString prefix = FromUtf8(root);
     const std::optional<QString> folder =
-        AskForMappedFolder(this, prefix,
-                           QString::fromUtf8(exampleAudioPath.data(),
-                                             static_cast<qsizetype>(exampleAudioPath.size())));
+        AskForMappedFolder(this, prefix, FromUtf8(exampleAudioPath));
     if (!folder) {
         return std::nullopt;
     }

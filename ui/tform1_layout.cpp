@@ -4,10 +4,14 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <array>
+#include <span>
 
 #include "bit_btn.h"
 #include "button_glyphs.h"
+#include "display_text.h"
 #include "figure_field.h"
+#include "figure_panels.h"
 #include "tform1.h"
 #include "tgauge.h"
 #include "titled_frame.h"
@@ -16,29 +20,35 @@
 namespace veltra {
 namespace {
 
-struct FieldPlace {
-    Field field;
-    int number;  // N of LabeledEditN: also its place in the tab order
-    int left;
-    int top;
-    int width;
+// Where each of the engine's figure panels lies, in the engine's order, and
+// where its fields go: one column of fields, each at its own top, in the
+// panel's order. The first panel, the error counts, lays out on its own.
+struct PanelPlace {
+    QRect image;
+    int fieldLeft = 0;
+    int fieldWidth = 0;
+    std::array<int, 7> fieldTops{};
 };
 
-// In the order of the panels, top to bottom, as the figures are copied into
-// the regulator's table.
-constexpr FieldPlace kFieldPlaces[] = {
-    {Field::LabeledEdit1, 1, 232, 123, 121},   {Field::LabeledEdit2, 2, 232, 171, 121},
-    {Field::LabeledEdit3, 3, 232, 219, 121},   {Field::LabeledEdit23, 23, 232, 267, 121},
-    {Field::LabeledEdit4, 4, 232, 315, 121},   {Field::LabeledEdit15, 15, 232, 368, 121},
-    {Field::LabeledEdit17, 17, 232, 416, 121}, {Field::LabeledEdit5, 5, 408, 123, 121},
-    {Field::LabeledEdit6, 6, 408, 171, 121},   {Field::LabeledEdit7, 7, 408, 219, 121},
-    {Field::LabeledEdit24, 24, 408, 267, 121}, {Field::LabeledEdit8, 8, 408, 315, 121},
-    {Field::LabeledEdit16, 16, 408, 368, 121}, {Field::LabeledEdit18, 18, 408, 416, 121},
-    {Field::LabeledEdit9, 9, 568, 123, 121},   {Field::LabeledEdit10, 10, 568, 171, 121},
-    {Field::LabeledEdit21, 21, 568, 219, 121}, {Field::LabeledEdit11, 11, 568, 267, 121},
-    {Field::LabeledEdit12, 12, 568, 320, 121}, {Field::LabeledEdit22, 22, 568, 368, 121},
-    {Field::LabeledEdit13, 13, 20, 227, 165},  {Field::LabeledEdit14, 14, 20, 267, 165},
-    {Field::LabeledEdit19, 19, 20, 320, 165},  {Field::LabeledEdit20, 20, 20, 368, 165},
+constexpr PanelPlace kPanelPlaces[] = {
+    {QRect(8, 72, 193, 89)},
+    {QRect(215, 72, 154, 385), 232, 121, {123, 171, 219, 267, 315, 368, 416}},
+    {QRect(391, 72, 154, 385), 408, 121, {123, 171, 219, 267, 315, 368, 416}},
+    {QRect(551, 72, 154, 337), 568, 121, {123, 171, 219, 267, 320, 368}},
+    {QRect(8, 183, 193, 226), 20, 165, {227, 267, 320, 368}},
+};
+
+// The error counts: a caption and its count side by side, one row per field
+// of the first panel.
+struct CountPlace {
+    std::string_view captionName;
+    QPoint caption;
+    QPoint count;
+};
+
+constexpr CountPlace kCountPlaces[] = {
+    {"Label2", {42, 112}, {147, 112}},
+    {"Label3", {22, 131}, {137, 131}},
 };
 
 constexpr int kFieldHeight = 21;
@@ -46,20 +56,10 @@ constexpr int kFieldHeight = 21;
 // 3-pixel gap.
 constexpr int kCaptionAbove = 16;
 
-struct PanelPlace {
-    int left;
-    int top;
-    int width;
-    int height;
-};
-
-constexpr PanelPlace kPanelPlaces[] = {
-    {8, 72, 193, 89},    {215, 72, 154, 385}, {391, 72, 154, 385},
-    {551, 72, 154, 337}, {8, 183, 193, 226},
-};
-
-QString Utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+// LabeledEditN is the Nth of the edit fields, which follow one another in
+// the engine's numbering.
+std::size_t LabeledEditIndex(Field field) {
+    return static_cast<std::size_t>(field) - static_cast<std::size_t>(Field::LabeledEdit1);
 }
 
 QFont Bold(QFont font) {
@@ -67,9 +67,10 @@ QFont Bold(QFont font) {
     return font;
 }
 
-WinLabel* PlaceLabel(QWidget* parent, const char* name, const QString& text, int left, int top) {
+WinLabel* PlaceLabel(QWidget* parent, std::string_view name, const QString& text, int left,
+                     int top) {
     auto* label = new WinLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
+    label->setObjectName(FromUtf8(name));
     label->move(left, top);
     return label;
 }
@@ -108,20 +109,29 @@ void TForm1::CreateTopPanel() {
 
 void TForm1::CreateTitledPanels() {
     for (std::size_t i = 0; i < Images.size(); ++i) {
-        const PanelPlace& place = kPanelPlaces[i];
         Images[i] = new QLabel(this);
         Images[i]->setObjectName(QStringLiteral("Image%1").arg(i + 1));
-        Images[i]->setGeometry(place.left, place.top, place.width, place.height);
+        Images[i]->setGeometry(kPanelPlaces[i].image);
     }
 }
 
 void TForm1::CreateErrorCounts() {
-    PlaceLabel(this, "Label2", QStringLiteral("Niepełna informacja:"), 42, 112);
-    LniepInformacja = PlaceLabel(this, "LniepInformacja", QStringLiteral("0"), 147, 112);
-    LniepInformacja->setFont(Bold(font()));
-    PlaceLabel(this, "Label3", QStringLiteral("Brak pola narodowość:"), 22, 131);
-    LBrakNarodowosc = PlaceLabel(this, "LBrakNarodowosc", QStringLiteral("0"), 137, 131);
-    LBrakNarodowosc->setFont(Bold(font()));
+    const std::span<const Field> counts = FigurePanels().front().fields;
+    for (std::size_t row = 0; row < counts.size(); ++row) {
+        const Field field = counts[row];
+        const CountPlace& place = kCountPlaces[row];
+        PlaceLabel(this, place.captionName, FromUtf8(FieldCaption(field)), place.caption.x(),
+                   place.caption.y());
+        WinLabel* count = PlaceLabel(this, FieldName(field), FromUtf8(FieldInitialText(field)),
+                                     place.count.x(), place.count.y());
+        count->setFont(Bold(font()));
+        display_.Attach(field, [count](const QString& text) { count->setText(text); });
+        if (field == Field::LBrakNarodowosc) {
+            LBrakNarodowosc = count;
+        } else {
+            LniepInformacja = count;
+        }
+    }
     LPokaz = PlaceLabel(this, "LPokaz", QStringLiteral("pokaż"), 165, 131);
     LPokaz->setEnabled(false);
 
@@ -130,25 +140,26 @@ void TForm1::CreateErrorCounts() {
                               "DAT w polu KOD mają literę \"n\"."),
                8, 481)
         ->SetDesignedWidth(466);
-
-    display_.Attach(Field::LniepInformacja,
-                    [label = LniepInformacja](const QString& text) { label->setText(text); });
-    display_.Attach(Field::LBrakNarodowosc,
-                    [label = LBrakNarodowosc](const QString& text) { label->setText(text); });
 }
 
 void TForm1::CreateFigureFields() {
-    for (const FieldPlace& place : kFieldPlaces) {
-        auto* edit = new QLineEdit(this);
-        edit->setObjectName(Utf8(FieldName(place.field)));
-        edit->setGeometry(place.left, place.top, place.width, kFieldHeight);
-        edit->setReadOnly(true);
-        edit->setFont(Bold(font()));
-        auto* caption = new WinLabel(Utf8(FieldCaption(place.field)), this);
-        caption->setObjectName(edit->objectName() + QStringLiteral("Label"));
-        caption->move(place.left, place.top - kCaptionAbove);
-        LabeledEdits[static_cast<std::size_t>(place.number - 1)] = edit;
-        display_.Attach(place.field, [edit](const QString& text) { edit->setText(text); });
+    const std::span<const FigurePanel> panels = FigurePanels();
+    for (std::size_t i = 1; i < panels.size(); ++i) {
+        const PanelPlace& place = kPanelPlaces[i];
+        for (std::size_t row = 0; row < panels[i].fields.size(); ++row) {
+            const Field field = panels[i].fields[row];
+            const int top = place.fieldTops[row];
+            auto* edit = new QLineEdit(FromUtf8(FieldInitialText(field)), this);
+            edit->setObjectName(FromUtf8(FieldName(field)));
+            edit->setGeometry(place.fieldLeft, top, place.fieldWidth, kFieldHeight);
+            edit->setReadOnly(true);
+            edit->setFont(Bold(font()));
+            auto* caption = new WinLabel(FromUtf8(FieldCaption(field)), this);
+            caption->setObjectName(edit->objectName() + QStringLiteral("Label"));
+            caption->move(place.fieldLeft, top - kCaptionAbove);
+            LabeledEdits[LabeledEditIndex(field)] = edit;
+            display_.Attach(field, [edit](const QString& text) { edit->setText(text); });
+        }
     }
 }
 

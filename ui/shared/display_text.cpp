@@ -5,8 +5,11 @@
 namespace veltra {
 
 QString FromCp1250(std::string_view bytes) {
-    const std::string utf8 = Cp1250ToUtf8(bytes);
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    return FromUtf8(Cp1250ToUtf8(bytes));
+}
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace veltra

@@ -9,4 +9,7 @@ namespace veltra {
 // report; they are decoded only where they are shown.
 QString FromCp1250(std::string_view bytes);
 
+// The engine's own texts (captions, titles, messages) and paths are UTF-8.
+QString FromUtf8(std::string_view text);
+
 }  // namespace veltra

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <utility>
 
+#include "display_text.h"
 #include "file_error.h"
 
 namespace veltra {
@@ -18,7 +19,7 @@ std::function<void(const QString&)>& Presenter() {
 
 void ShowErrorReport(std::string_view message) {
     const std::string text = FailureText(message);
-    const QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const QString shown = FromUtf8(text);
     if (Presenter()) {
         Presenter()(shown);
         return;
