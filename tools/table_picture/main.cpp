@@ -5,7 +5,6 @@
 #include <QSaveFile>
 #include <cstdio>
 
-#include "bmp_file.h"
 #include "table_picture.h"
 
 namespace {
@@ -25,9 +24,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s <output.bmp>\n", argv[0]);
         return 2;
     }
+    // Qt writes an image without alpha as an uncompressed 24-bit bitmap,
+    // rows bottom-up, with no palette.
+    QImage picture = DrawTablePicture();
+    picture.setDotsPerMeterX(kPixelsPerMetre);
+    picture.setDotsPerMeterY(kPixelsPerMetre);
     QSaveFile file(QString::fromLocal8Bit(argv[1]));
-    const QByteArray bytes = EncodeBmp24(DrawTablePicture(), kPixelsPerMetre);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "BMP") || !file.commit()) {
         std::fprintf(stderr, "cannot write %s: %s\n", argv[1], qPrintable(file.errorString()));
         return 1;
     }
