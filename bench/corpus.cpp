@@ -1,5 +1,6 @@
 #include "corpus.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <random>
@@ -21,6 +22,11 @@ std::string Duration(std::mt19937& random) {
     char text[16];
     std::snprintf(text, sizeof text, "00:%02u:%02u", seconds / 60, seconds % 60);
     return text;
+}
+
+std::string WindowsForm(std::string path) {
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return "D:\\" + path;
 }
 
 void WriteFile(const fs::path& path, const std::string& bytes) {
@@ -66,34 +72,43 @@ Corpus WriteCorpus(const fs::path& folder, std::uint32_t seed, const CorpusShape
 
     for (int log = 0; log < shape.logs; ++log) {
         std::string text;
+        std::string windowsText;
         for (int line = 0; line < shape.linesPerLog; ++line) {
             const int hour = line * 24 / shape.linesPerLog;
             const unsigned kind = random() % 100;
-            const std::string duration = Duration(random);
-            std::string entry;
+            std::string duration = Duration(random);
+            if (kind == 20) {
+                text += "niepelny;wpis;bez;pol;\r\n";
+                windowsText += "niepelny;wpis;bez;pol;\r\n";
+                continue;
+            }
+            std::string path = TrackPath(false, 0);
+            std::string nationality;
+            std::string itemType = "MU";
             if (kind < 20) {
-                entry = CorpusLine(hour, "audio/jingle/00001.mp3", "00:00:30", "",
-                                   kind < 10 ? "JIN" : "ADV");
-            } else if (kind < 21) {
-                entry = "niepelny;wpis;bez;pol;";
-            } else if (kind < 22) {
-                entry = CorpusLine(hour, TrackPath(false, 0), duration, "", "MU");
-            } else {
+                path = "audio/jingle/00001.mp3";
+                duration = "00:00:30";
+                itemType = kind < 10 ? "JIN" : "ADV";
+            } else if (kind > 21) {
                 // With 19 of the 24 hours in the day band, this makes about
                 // a third of the music items Polish day-band items.
                 const bool polish = random() % 100 < 42;
                 const int track = static_cast<int>(
                     random() % (polish ? shape.polishTracks : shape.foreignTracks));
-                entry = CorpusLine(hour, TrackPath(polish, track), duration, polish ? "POL" : "GBR",
-                                   "MU");
+                path = TrackPath(polish, track);
+                nationality = polish ? "POL" : "GBR";
             }
-            text += entry;
-            text += "\r\n";
+            text += CorpusLine(hour, path, duration, nationality, itemType) + "\r\n";
+            windowsText +=
+                CorpusLine(hour, WindowsForm(path), duration, nationality, itemType) + "\r\n";
         }
         char name[32];
         std::snprintf(name, sizeof name, "logs/%03d.hst", log + 1);
         corpus.logs.push_back(folder / name);
         WriteFile(corpus.logs.back(), text);
+        std::snprintf(name, sizeof name, "windows/%03d.hst", log + 1);
+        corpus.windowsLogs.push_back(folder / name);
+        WriteFile(corpus.windowsLogs.back(), windowsText);
     }
     return corpus;
 }

@@ -19,6 +19,9 @@ struct CorpusShape {
 
 struct Corpus {
     std::vector<std::filesystem::path> logs;
+    // The same logs as a playout PC writes them: every audio path on drive
+    // D: ("D:\audio\pl\00001.mp3"), which maps to the corpus' folder.
+    std::vector<std::filesystem::path> windowsLogs;
     std::vector<std::filesystem::path> descriptionFiles;
 };
 

@@ -2,6 +2,8 @@
 // over it against `cat` of the same files, interleaved in one run, and
 // measures the line analysis alone. Prints medians; it checks no limits.
 
+#include <stdlib.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +23,8 @@ using namespace veltra::bench;
 
 struct Options {
     std::string driver;
+    // Another build of the driver, timed over the same logs in the same run.
+    std::string baseline;
     fs::path folder = "bench-corpus";
     std::uint32_t seed = 2024;
     int runs = 15;
@@ -33,6 +37,8 @@ Options ParseOptions(int argc, char** argv) {
         const bool hasValue = i + 1 < argc;
         if (argument == "--folder" && hasValue) {
             options.folder = argv[++i];
+        } else if (argument == "--baseline" && hasValue) {
+            options.baseline = fs::absolute(argv[++i]).string();
         } else if (argument == "--seed" && hasValue) {
             options.seed = static_cast<std::uint32_t>(std::strtoul(argv[++i], nullptr, 10));
         } else if (argument == "--runs" && hasValue) {
@@ -41,12 +47,15 @@ Options ParseOptions(int argc, char** argv) {
             options.driver = fs::absolute(argument).string();
         } else {
             std::fprintf(stderr,
-                         "Usage: veltra-bench DRIVER [--folder DIR] [--seed N] [--runs N]\n");
+                         "Usage: veltra-bench DRIVER [--baseline DRIVER] [--folder DIR] [--seed N] "
+                         "[--runs N]\n");
             std::exit(2);
         }
     }
     if (options.driver.empty()) {
-        std::fprintf(stderr, "Usage: veltra-bench DRIVER [--folder DIR] [--seed N] [--runs N]\n");
+        std::fprintf(stderr,
+                     "Usage: veltra-bench DRIVER [--baseline DRIVER] [--folder DIR] [--seed N] "
+                     "[--runs N]\n");
         std::exit(2);
     }
     return options;
@@ -82,22 +91,39 @@ int main(int argc, char** argv) {
         logBytes += fs::file_size(log);
     }
 
+    // The user's own folder mappings must not take part.
+    ::setenv("XDG_CONFIG_HOME", fs::absolute(options.folder / "config").c_str(), 1);
     const std::vector<std::string> logs = Relative(corpus.logs, options.folder);
     std::vector<std::string> driver{options.driver, "--json", "--csv", "braki.csv"};
     driver.insert(driver.end(), logs.begin(), logs.end());
+    std::vector<std::string> baseline;
+    if (!options.baseline.empty()) {
+        baseline = driver;
+        baseline.front() = options.baseline;
+    }
+    const std::vector<std::string> windowsLogs = Relative(corpus.windowsLogs, options.folder);
+    std::vector<std::string> mapped{
+        options.driver, "--json", "--csv",
+        "braki.csv",    "--map",  "D:\\=" + fs::absolute(options.folder).string()};
+    mapped.insert(mapped.end(), windowsLogs.begin(), windowsLogs.end());
     std::vector<std::string> cat{"cat"};
     cat.insert(cat.end(), logs.begin(), logs.end());
     const std::vector<std::string> descriptions = Relative(corpus.descriptionFiles, options.folder);
     cat.insert(cat.end(), descriptions.begin(), descriptions.end());
 
-    // One untimed round fills the page cache for both.
+    // One untimed round fills the page cache for all of them.
     if (TimeProcess(driver, options.folder).exitCode != 0 ||
+        TimeProcess(mapped, options.folder).exitCode != 0 ||
+        (!baseline.empty() && TimeProcess(baseline, options.folder).exitCode != 0) ||
         TimeProcess(cat, options.folder).exitCode != 0) {
         std::fprintf(stderr, "veltra-bench: the driver or cat failed on the corpus\n");
         return 1;
     }
     std::vector<double> driverSeconds;
     std::vector<double> driverCpuSeconds;
+    std::vector<double> mappedSeconds;
+    std::vector<double> baselineSeconds;
+    std::vector<double> baselineCpuSeconds;
     std::vector<double> catSeconds;
     std::vector<double> catCpuSeconds;
     long peakKib = 0;
@@ -106,6 +132,12 @@ int main(int argc, char** argv) {
         driverSeconds.push_back(report.seconds);
         driverCpuSeconds.push_back(report.cpuSeconds);
         peakKib = std::max(peakKib, report.peakKib);
+        mappedSeconds.push_back(TimeProcess(mapped, options.folder).seconds);
+        if (!baseline.empty()) {
+            const ProcessRun before = TimeProcess(baseline, options.folder);
+            baselineSeconds.push_back(before.seconds);
+            baselineCpuSeconds.push_back(before.cpuSeconds);
+        }
         const ProcessRun reading = TimeProcess(cat, options.folder);
         catSeconds.push_back(reading.seconds);
         catCpuSeconds.push_back(reading.cpuSeconds);
@@ -122,6 +154,16 @@ int main(int argc, char** argv) {
     std::printf("runs: %d of each, interleaved; load average %s\n\n", options.runs,
                 LoadAverage().c_str());
     std::printf("driver, whole corpus (median):   %8.3f s   goal < 0.5 s\n", driverMedian);
+    std::printf("driver, paths on D: mapped:      %8.3f s   %.2f x as written, goal < 2\n",
+                Median(mappedSeconds), Median(mappedSeconds) / driverMedian);
+    if (!baselineSeconds.empty()) {
+        const double baselineMedian = Median(baselineSeconds);
+        const double baselineCpu = Median(baselineCpuSeconds);
+        std::printf("baseline driver (median):        %8.3f s   driver %+.1f %%\n", baselineMedian,
+                    (driverMedian / baselineMedian - 1) * 100);
+        std::printf("CPU time, baseline (median):     %8.3f s   driver %+.1f %%\n", baselineCpu,
+                    (Median(driverCpuSeconds) / baselineCpu - 1) * 100);
+    }
     std::printf("cat of the same files (median):  %8.3f s\n", catMedian);
     std::printf("driver / cat:                    %8.1f x\n", driverMedian / catMedian);
     std::printf("CPU time, driver / cat (median): %8.3f s / %.3f s\n", Median(driverCpuSeconds),
