@@ -1,4 +1,6 @@
 #include "program_icon.h"
+#include "termination_signals.h"
+#include "termination_watch.h"
 #include "tform1.h"
 #include "veltra_application.h"
 #include "window_font.h"
@@ -10,7 +12,13 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(veltra::ProgramIcon());
     veltra::RegisterTahoma();
 
-    veltra::TForm1 form;
-    form.show();
-    return QApplication::exec();
+    int exitCode = 0;
+    {
+        veltra::TForm1 form;
+        const veltra::TerminationWatch watch(form);
+        form.show();
+        exitCode = QApplication::exec();
+    }
+    veltra::EndByCaughtSignal();
+    return exitCode;
 }

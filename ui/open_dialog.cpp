@@ -12,6 +12,10 @@ OpenDialog::OpenDialog(QWidget* parent) : dialog_(new QFileDialog(parent)) {
     dialog_->setFileMode(QFileDialog::ExistingFiles);
     dialog_->setAcceptMode(QFileDialog::AcceptOpen);
     dialog_->setSizeGripEnabled(true);
+    // Names the user types are confirmed through the dialog's list; one
+    // missing from it (a pipe, a link to a device) would be dropped without
+    // a word. Listed, it reaches the run, which says why it cannot be read.
+    dialog_->setFilter(dialog_->filter() | QDir::System);
 }
 
 std::optional<QStringList> OpenDialog::Execute() {

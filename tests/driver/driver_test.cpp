@@ -323,6 +323,24 @@ TEST_F(Driver, AKilledSaveLeavesThePreviousCsvAndNoTemporaryFile) {
     EXPECT_EQ(ReadBytes(Csv()), complete);
 }
 
+TEST_F(Driver, TerminationSignalsEndTheRunAndKeepThePreviousCsv) {
+    const std::string log = WriteLongLog(scratch / "long.hst", 50000).string();
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        std::ofstream(Csv(), std::ios::binary) << "old\r\n";
+        const pid_t child = Start({"--csv", Csv(), log});
+        ::usleep(20000);
+        ::kill(child, signal);
+        const Outcome outcome = Wait(child);
+        // Ended by the signal itself, as the shell expects, with nothing
+        // printed and nothing saved.
+        EXPECT_EQ(outcome.signal, signal);
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_EQ(outcome.err, "");
+        EXPECT_EQ(ReadBytes(Csv()), "old\r\n");
+        EXPECT_EQ(Entries(), (std::vector<std::string>{"braki.csv", "long.hst"}));
+    }
+}
+
 TEST_F(Driver, TheSaveReachesTheDiskWithItsFolder) {
     const fs::path trace = scratch / "trace";
     const Outcome outcome =

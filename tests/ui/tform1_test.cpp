@@ -1,3 +1,4 @@
+#include <sys/stat.h>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -9,12 +10,14 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
 
 #include "csv_location.h"
 #include "error_report.h"
 #include "folder_mapping_dialogs.h"
 #include "modal_script.h"
 #include "posix_file_system.h"
+#include "termination_watch.h"
 #include "tfbrakinarodowosci.h"
 #include "tform1.h"
 #include "tgauge.h"
@@ -190,7 +193,11 @@ private slots:
     void secondRunAddsToFigures();
     void pressDuringRunIsIgnored();
     void closeDuringRunStopsAfterCurrentLine();
+    void terminationSignalsEndTheWindowLikeAClose_data();
+    void terminationSignalsEndTheWindowLikeAClose();
     void failureIsReportedAndRunStops();
+    void everyConfirmedNameReachesTheRun_data();
+    void everyConfirmedNameReachesTheRun();
     void missingListOpensOnlyWithEntriesAndFile();
     void unmappedDriveIsAskedAboutOnce_data();
     void unmappedDriveIsAskedAboutOnce();
@@ -538,6 +545,80 @@ void TForm1Test::closeDuringRunStopsAfterCurrentLine() {
     QTRY_VERIFY(!form.isVisible());
     QVERIFY(!noticeShown);
     QVERIFY(!QFile::exists(CsvPath()));
+}
+
+void TForm1Test::terminationSignalsEndTheWindowLikeAClose_data() {
+    QTest::addColumn<int>("signal");
+    QTest::newRow("SIGTERM") << SIGTERM;
+    QTest::newRow("SIGINT") << SIGINT;
+    QTest::newRow("SIGHUP") << SIGHUP;
+}
+
+void TForm1Test::terminationSignalsEndTheWindowLikeAClose() {
+    QFETCH(int, signal);
+    const QString csv = CsvPath();
+    {
+        QFile previous(csv);
+        QVERIFY(previous.open(QIODevice::WriteOnly));
+        previous.write("old\r\n");
+    }
+    const QString log =
+        WriteFile(dir_, QStringLiteral("signalled.hst"),
+                  ForeignDayItems(500) + LogLine("10:00:00", "a.mp3", "03:00", "T", "P", ""));
+    {
+        TForm1 form;
+        const veltra::TerminationWatch watch(form);
+        form.show();
+        const auto choose = ChooseInDialog({log}, [signal] { ::raise(signal); });
+        form.BitBtn1Click();
+        QVERIFY(form.report().tallies().Count(veltra::Category::Total) < 500);
+        QTRY_VERIFY(!form.isVisible());
+    }
+    QFile previous(csv);
+    QVERIFY(previous.open(QIODevice::ReadOnly));
+    QCOMPARE(previous.readAll(), QByteArray("old\r\n"));
+    QCOMPARE(QDir(QFileInfo(csv).absolutePath())
+                 .entryList({QStringLiteral(".veltra-*")}, QDir::Files | QDir::Hidden),
+             QStringList());
+
+    // A dialog open at the time is closed, and the window with it.
+    TForm1 form;
+    const veltra::TerminationWatch watch(form);
+    form.show();
+    const auto answer = WhenModalAppears([signal](QWidget*) { ::raise(signal); });
+    form.BitBtn1Click();
+    QTRY_VERIFY(!form.isVisible());
+}
+
+void TForm1Test::everyConfirmedNameReachesTheRun_data() {
+    QTest::addColumn<QString>("name");
+    QTest::newRow("pipe") << QStringLiteral("pipe.hst");
+    QTest::newRow("link to a device") << QStringLiteral("zero.hst");
+}
+
+void TForm1Test::everyConfirmedNameReachesTheRun() {
+    QFETCH(QString, name);
+    const QString log = WriteFile(dir_, QStringLiteral("real.hst"),
+                                  LogLine("10:00:00", "a.mp3", "03:00", "T", "P", "GBR"));
+    const QString special = dir_.filePath(name);
+    QFile::remove(special);
+    if (name == QStringLiteral("pipe.hst")) {
+        QCOMPARE(::mkfifo(QFile::encodeName(special).constData(), 0600), 0);
+    } else {
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), special));
+    }
+    QString reported;
+    veltra::SetErrorReportPresenter([&reported](const QString& text) { reported = text; });
+    TForm1 form;
+    form.show();
+    // A run over the real log alone would end with its notice.
+    std::unique_ptr<QTimer> dismiss;
+    const auto choose = ChooseInDialog({log, special}, [&dismiss] {
+        dismiss = WhenModalAppears([](QWidget* modal) { modal->close(); });
+    });
+    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("BitBtn1")), Qt::LeftButton);
+    QCOMPARE(reported, QStringLiteral("Cannot open file \"%1\". Not a regular file.").arg(special));
+    QFile::remove(special);
 }
 
 void TForm1Test::failureIsReportedAndRunStops() {

@@ -17,6 +17,7 @@
 #include "posix_file_system.h"
 #include "report.h"
 #include "terminal_host.h"
+#include "termination_signals.h"
 #include "user_settings.h"
 
 namespace {
@@ -56,7 +57,14 @@ int Run(const veltra::DriverOptions& options) {
         report.LadujPliki();
     } catch (const std::exception& failure) {
         host.EndProgress();
-        std::fprintf(stderr, "%s\n", veltra::FailureText(failure.what()).c_str());
+        // A wait the signal broke off is no failure to report.
+        if (veltra::CaughtTerminationSignal() == 0) {
+            std::fprintf(stderr, "%s\n", veltra::FailureText(failure.what()).c_str());
+        }
+        return kFailure;
+    }
+    if (veltra::CaughtTerminationSignal() != 0) {
+        host.EndProgress();
         return kFailure;
     }
     const std::string output =
@@ -86,5 +94,8 @@ int main(int argc, char** argv) {
     if (options.help) {
         return WriteStdout(veltra::kDriverUsage) ? 0 : kFailure;
     }
-    return Run(options);
+    veltra::CatchTerminationSignals();
+    const int exitCode = Run(options);
+    veltra::EndByCaughtSignal();
+    return exitCode;
 }

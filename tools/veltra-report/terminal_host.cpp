@@ -10,6 +10,7 @@
 #include "file_error.h"
 #include "file_reading.h"
 #include "file_system.h"
+#include "termination_signals.h"
 
 namespace veltra {
 
@@ -44,6 +45,10 @@ std::optional<std::vector<std::string>> TerminalHost::ChooseFiles() {
         }
     }
     return paths;
+}
+
+bool TerminalHost::StopRequested() const {
+    return CaughtTerminationSignal() != 0;
 }
 
 void TerminalHost::SetGaugeMaxValue(Gauge gauge, std::int32_t value) {

@@ -20,7 +20,9 @@ public:
     void SetGaugeMaxValue(Gauge gauge, std::int32_t value) override;
     void SetGaugeProgress(Gauge gauge, std::int32_t value) override;
     void ProcessPendingMessages() override;
-    bool StopRequested() const override { return false; }
+    // A caught SIGTERM, SIGINT or SIGHUP ends the run as a closed window
+    // does.
+    bool StopRequested() const override;
     void SetPokazEnabled(bool) override {}
     std::string ExecutablePath() const override;
     void ShowNotice(std::string_view text, std::string_view title) override;
