@@ -268,6 +268,14 @@ TEST_F(Driver, ControlCharactersInPathsReachTheTerminalEscaped) {
     EXPECT_EQ(outcome.exitCode, 1);
     EXPECT_EQ(outcome.err, "Cannot open file \"" + scratch.string() +
                                "/\\x1b[2J\\x1b]0;x\\x07.hst\". No such file or directory.\n");
+    // A drive's note names a path from the log.
+    const fs::path windowsLog = scratch / "windows.hst";
+    std::ofstream(windowsLog, std::ios::binary)
+        << "10:00:00;D:\\\x1b[2J.mp3;x;x;00:03:25;Tytul;x;Wykonawca;"
+        << "x;x;x;x;x;x;x;x;x;POL;MU;x;x;\r\n";
+    const Outcome note = Run({"--csv", Csv(), windowsLog.string()});
+    EXPECT_NE(note.err.find("(as in D:\\\\x1b[2J.mp3)"), std::string::npos) << note.err;
+    EXPECT_EQ(note.err.find('\x1b'), std::string::npos);
     const Outcome usage = Run({"--bogus\x1b[2J"});
     EXPECT_EQ(usage.exitCode, 2);
     EXPECT_NE(usage.err.find("unknown option --bogus\\x1b[2J"), std::string::npos);

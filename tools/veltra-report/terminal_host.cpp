@@ -102,10 +102,12 @@ void TerminalHost::EndProgress() {
 std::optional<std::string> TerminalHost::ChooseFolderFor(std::string_view root,
                                                          std::string_view exampleAudioPath) {
     EndProgress();
+    // Both come from a log, which must not steer the terminal.
+    const std::string shownRoot = PrintablePath(root);
     std::string note = "veltra-report: no folder is mapped to ";
-    note.append(root).append(" (as in ").append(exampleAudioPath);
+    note.append(shownRoot).append(" (as in ").append(PrintablePath(exampleAudioPath));
     note.append("), so its description files were not found; map it with --map '");
-    note.append(root).append("=FOLDER'\n");
+    note.append(shownRoot).append("=FOLDER'\n");
     WriteToStderr(note);
     return std::nullopt;
 }
