@@ -67,7 +67,7 @@ private:
 
 QJsonObject Figures(const veltra::TForm1& form) {
     QJsonObject figures;
-    for (std::size_t i = 0; i < veltra::kFieldCount; ++i) {
+    for (std::size_t i = 0; i < veltra::kDisplayFieldCount; ++i) {
         const std::string_view name = veltra::FieldName(static_cast<veltra::Field>(i));
         const QString objectName = QString::fromLatin1(name.data(), qsizetype(name.size()));
         if (const auto* edit = form.findChild<QLineEdit*>(objectName)) {

@@ -76,7 +76,7 @@ public:
 class CheckingPublisher final : public FigurePublisher {
 public:
     void Publish(Field field, std::string_view text) override {
-        Require(static_cast<std::size_t>(field) < kFieldCount);
+        Require(static_cast<std::size_t>(field) < kDisplayFieldCount);
         Require(!text.empty() && text.size() < 32);
     }
 };

@@ -12,7 +12,7 @@ struct FieldText {
 };
 
 // Indexed by Field.
-constexpr std::array<FieldText, kFieldCount> kFieldTexts{{
+constexpr std::array<FieldText, kDisplayFieldCount> kFieldTexts{{
     {"LniepInformacja", "Niepełna informacja:"},
     {"LBrakNarodowosc", "Brak pola narodowość:"},
     {"LabeledEdit1", "Całkowita ilość emisji:"},

@@ -36,7 +36,7 @@ enum class Field : unsigned char {
     LabeledEdit24,
 };
 
-inline constexpr std::size_t kFieldCount = 26;
+inline constexpr std::size_t kDisplayFieldCount = 26;
 
 // The control name of a field, e.g. "LabeledEdit23".
 std::string_view FieldName(Field field);

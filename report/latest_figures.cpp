@@ -3,7 +3,7 @@
 namespace veltra {
 
 LatestFigures::LatestFigures() {
-    for (std::size_t i = 0; i < kFieldCount; ++i) {
+    for (std::size_t i = 0; i < kDisplayFieldCount; ++i) {
         texts_[i] = FieldInitialText(static_cast<Field>(i));
     }
 }

@@ -17,7 +17,7 @@ public:
     const std::string& Text(Field field) const;
 
 private:
-    std::array<std::string, kFieldCount> texts_;
+    std::array<std::string, kDisplayFieldCount> texts_;
 };
 
 }  // namespace veltra

@@ -20,13 +20,13 @@ std::optional<LogRecord> LogRecord::FromLine(std::string_view line) {
     std::size_t start = 0;
     for (std::size_t end = line.find(';'); end != std::string_view::npos;
          end = line.find(';', start)) {
-        if (count == kFieldCount) {
+        if (count == kRecordFieldCount) {
             return std::nullopt;
         }
         record.fields_[count++] = TrimControls(line.substr(start, end - start));
         start = end + 1;
     }
-    if (count != kFieldCount) {
+    if (count != kRecordFieldCount) {
         return std::nullopt;
     }
     return record;

@@ -12,9 +12,9 @@ namespace veltra {
 // last ";" belongs to no field. The views point into the line.
 class LogRecord {
 public:
-    static constexpr std::size_t kFieldCount = 21;
+    static constexpr std::size_t kRecordFieldCount = 21;
 
-    // nullopt unless the line holds exactly kFieldCount fields.
+    // nullopt unless the line holds exactly kRecordFieldCount fields.
     static std::optional<LogRecord> FromLine(std::string_view line);
 
     std::string_view AiringTime() const { return fields_[0]; }
@@ -28,7 +28,7 @@ public:
 private:
     LogRecord() = default;
 
-    std::array<std::string_view, kFieldCount> fields_;
+    std::array<std::string_view, kRecordFieldCount> fields_;
 };
 
 // The text without its leading and trailing bytes of 0x20 or less (blanks and

@@ -35,7 +35,7 @@ private:
         std::string text;
         bool changed = false;
     };
-    std::array<Slot, kFieldCount> slots_;
+    std::array<Slot, kDisplayFieldCount> slots_;
     QElapsedTimer sinceFlush_;
 };
 

@@ -17,8 +17,8 @@ TEST(FigurePanels, HoldEveryFieldOnceInTheWindowsOrder) {
     }
     EXPECT_EQ(titles, (std::vector<std::string_view>{"Błędne wpisy", "Emisje", "Czasy", "Procenty",
                                                      "Veltra"}));
-    ASSERT_EQ(fields.size(), kFieldCount);
-    for (std::size_t i = 0; i < kFieldCount; ++i) {
+    ASSERT_EQ(fields.size(), kDisplayFieldCount);
+    for (std::size_t i = 0; i < kDisplayFieldCount; ++i) {
         EXPECT_EQ(fields.count(static_cast<Field>(i)), 1u) << FieldName(static_cast<Field>(i));
     }
     EXPECT_EQ(FigurePanels()[1].fields[3], Field::LabeledEdit23);
@@ -34,7 +34,7 @@ TEST(FieldNames, AreTheControlNames) {
 }
 
 TEST(FieldCaptions, EndInAColonExceptOne) {
-    for (std::size_t i = 0; i < kFieldCount; ++i) {
+    for (std::size_t i = 0; i < kDisplayFieldCount; ++i) {
         const auto field = static_cast<Field>(i);
         EXPECT_EQ(FieldCaption(field).ends_with(':'), field != Field::LabeledEdit22)
             << FieldName(field);

@@ -65,13 +65,13 @@ std::string FiguresAsText(const LatestFigures& figures) {
 
 std::string FiguresAsJson(const LatestFigures& figures) {
     std::string out = "{\n";
-    for (std::size_t i = 0; i < kFieldCount; ++i) {
+    for (std::size_t i = 0; i < kDisplayFieldCount; ++i) {
         const auto field = static_cast<Field>(i);
         out.append("  ");
         AppendJsonString(out, FieldName(field));
         out.append(": ");
         AppendJsonString(out, figures.Text(field));
-        out.append(i + 1 < kFieldCount ? ",\n" : "\n");
+        out.append(i + 1 < kDisplayFieldCount ? ",\n" : "\n");
     }
     out.append("}\n");
     return out;
