@@ -3,9 +3,14 @@
 #include <cstdint>
 #include <limits>
 
+#include "case_folding.h"
+#include "cp1250.h"
 #include "csv_location.h"
+#include "description_file.h"
+#include "duration.h"
 #include "figure_publisher.h"
 #include "file_reading.h"
+#include "line_analysis.h"
 #include "log_record.h"
 #include "missing_nationality_csv.h"
 #include "report_host.h"
@@ -93,6 +98,63 @@ void Report::AnalizujPlik(const std::string& path) {
             return;
         }
     }
+}
+
+void Report::AnalizujWiersz(std::string_view line) {
+    const std::optional<LogRecord> record = LogRecord::FromLine(line);
+    if (!record) {
+        tallies_.CountIncompleteLine();
+        return;
+    }
+    if (!IsMusicItem(record->ItemType())) {
+        return;
+    }
+    if (record->Nationality().empty()) {
+        tallies_.CountMissingNationality();
+        missingNationalityList_.push_back(MissingNationalityEntry(*record));
+        return;
+    }
+
+    const std::int32_t seconds = CzasNaSekundy(record->Duration());
+    const bool polish = IsPolish(record->Nationality());
+    const std::int32_t hour = AiringHour(*record);
+
+    tallies_.CountItem(Category::Total, seconds);
+    if (polish) {
+        tallies_.CountItem(Category::Polish, seconds);
+    }
+    if (InDayBand(hour)) {
+        tallies_.CountItem(Category::Day, seconds);
+        if (polish) {
+            tallies_.CountItem(CzyDebiut(record->AudioPath()) ? Category::DayPolishDebut
+                                                              : Category::DayPolishOther,
+                               seconds);
+        }
+    }
+    if (InNightBand(hour)) {
+        tallies_.CountItem(Category::Night, seconds);
+        if (polish) {
+            tallies_.CountItem(Category::NightPolish, seconds);
+        }
+    }
+    tallies_.RefreshRatios();
+}
+
+bool Report::CzyDebiut(std::string_view audioPath) {
+    if (audioPath.empty()) {
+        return false;
+    }
+    AudioPathResolver& resolver = Resolver();
+    DescriptionLookup found = resolver.ReadDescriptionFile(audioPath, logFolder_);
+    if (!found.text && !found.unmappedRoot.empty() &&
+        askedRoots_.insert(FoldCase(found.unmappedRoot)).second) {
+        if (std::optional<std::string> folder =
+                host_.ChooseFolderFor(found.unmappedRoot, Cp1250ToUtf8(audioPath))) {
+            resolver.SetMapping(found.unmappedRoot, std::move(*folder));
+            found = resolver.ReadDescriptionFile(audioPath, logFolder_);
+        }
+    }
+    return found.text && MarksDebut(*found.text);
 }
 
 AudioPathResolver& Report::Resolver() {
