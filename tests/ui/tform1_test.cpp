@@ -14,6 +14,7 @@
 
 #include "csv_location.h"
 #include "error_report.h"
+#include "fakes.h"
 #include "folder_mapping_dialogs.h"
 #include "modal_script.h"
 #include "posix_file_system.h"
@@ -31,23 +32,13 @@ using veltra::WinLabel;
 
 namespace {
 
-// One history-log line: 21 fields, each closed by ";".
-QByteArray LogLine(const QByteArray& time, const QByteArray& path, const QByteArray& duration,
-                   const QByteArray& title, const QByteArray& performer,
-                   const QByteArray& nationality, const QByteArray& type = "MU") {
-    QList<QByteArray> fields(21);
-    fields[0] = time;
-    fields[1] = path;
-    fields[4] = duration;
-    fields[5] = title;
-    fields[7] = performer;
-    fields[17] = nationality;
-    fields[18] = type;
-    QByteArray line;
-    for (const QByteArray& field : fields) {
-        line += field + ';';
-    }
-    return line + "\r\n";
+// One history-log line, closed by the line break a log has.
+QByteArray LogLine(std::string time, std::string path, std::string duration, std::string title,
+                   std::string performer, std::string nationality) {
+    const veltra::testing::LogLine line{std::move(time),      std::move(path),
+                                        std::move(duration),  std::move(title),
+                                        std::move(performer), std::move(nationality)};
+    return QByteArray::fromStdString(line.Text() + "\r\n");
 }
 
 // A log of `count` foreign day-band items, long enough for a run to be
