@@ -1,4 +1,7 @@
+#include <QCommandLineParser>
+
 #include "program_icon.h"
+#include "program_identity.h"
 #include "termination_signals.h"
 #include "termination_watch.h"
 #include "tform1.h"
@@ -9,7 +12,16 @@ int main(int argc, char** argv) {
     veltra::VeltraApplication app(argc, argv);
     // The application title is the caption of the error report.
     QApplication::setApplicationName(QStringLiteral("Veltra"));
+    QApplication::setApplicationVersion(QLatin1String(veltra::kProgramVersion));
     QApplication::setWindowIcon(veltra::ProgramIcon());
+
+    QCommandLineParser options;
+    options.setApplicationDescription(
+        QStringLiteral("Reports of aired music from playout history logs (.hst)."));
+    options.addHelpOption();
+    options.addVersionOption();
+    options.process(app);
+
     veltra::RegisterTahoma();
 
     int exitCode = 0;

@@ -20,6 +20,7 @@
 #include "error_report.h"
 #include "figure_panels.h"
 #include "folder_mapping_dialogs.h"
+#include "program_identity.h"
 #include "tfbrakinarodowosci.h"
 #include "tflegenda.h"
 #include "tgauge.h"
@@ -57,7 +58,7 @@ TForm1::TForm1(QWidget* parent)
       report_(display_, fileSystem_, *this),
       OpenDialog1(this) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Veltra Raport v1.23"));
+    setWindowTitle(QStringLiteral("Veltra Raport v") + QLatin1String(kProgramVersion));
     setFont(WindowFont());
     QPalette face = palette();
     face.setColor(QPalette::Window, face.color(QPalette::Button));

@@ -138,6 +138,14 @@ TEST_F(Driver, PrintsEveryFieldAsJson) {
     EXPECT_EQ(outcome.out, Expected("samples.json"));
 }
 
+TEST_F(Driver, PrintsTheQuarterlyTableRowAlone) {
+    const Outcome outcome = Run(With({"--table-row", "--csv", Csv()}, kSampleLogs));
+    EXPECT_EQ(outcome.exitCode, 0);
+    // Columns B to E: total time, Polish debut and other Polish time in the
+    // day band, Polish time at night; the same texts as samples.txt shows.
+    EXPECT_EQ(outcome.out, "01:18:16\t00:17:47\t00:15:00\t00:11:09\n");
+}
+
 TEST_F(Driver, ReproducesTheSingleItemExamples) {
     for (const std::string name : {"jeden-utwor", "debiut"}) {
         const Outcome outcome =
@@ -184,7 +192,8 @@ TEST_F(Driver, UsageErrorsExitWithTwo) {
                                                       {"--map"},
                                                       {"--map", "D:\\", "a.hst"},
                                                       {"--map", "samples=samples", "a.hst"},
-                                                      {"--map=D:\\=samples/brak", "a.hst"}}) {
+                                                      {"--map=D:\\=samples/brak", "a.hst"},
+                                                      {"--json", "--table-row", "a.hst"}}) {
         const Outcome outcome = Run(arguments);
         EXPECT_EQ(outcome.exitCode, 2);
         EXPECT_EQ(outcome.out, "");
@@ -195,8 +204,12 @@ TEST_F(Driver, UsageErrorsExitWithTwo) {
 TEST_F(Driver, HelpGoesToStdout) {
     const Outcome outcome = Run({"--help"});
     EXPECT_EQ(outcome.exitCode, 0);
-    EXPECT_TRUE(outcome.out.starts_with("Usage: veltra-report [--json] [--csv PATH]"));
+    EXPECT_TRUE(outcome.out.starts_with("Usage: veltra-report [--json | --table-row]"));
     EXPECT_EQ(outcome.err, "");
+
+    const Outcome version = Run({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, "veltra-report " VELTRA_VERSION "\n");
 }
 
 TEST_F(Driver, WindowsPathsThroughAMappedDriveGiveTheSamplesFigures) {

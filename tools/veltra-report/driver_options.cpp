@@ -8,21 +8,24 @@
 namespace veltra {
 
 const char* const kDriverUsage =
-    "Usage: veltra-report [--json] [--csv PATH] [--map PREFIX=FOLDER]... LOG...\n"
+    "Usage: veltra-report [--json | --table-row] [--csv PATH] [--map PREFIX=FOLDER]... LOG...\n"
     "\n"
     "Counts the music items of playout history logs (.hst) and prints the\n"
     "report's figures, grouped as in the main window.\n"
     "\n"
-    "  --json      print one JSON object of the display fields' texts instead\n"
-    "  --csv PATH  write the missing-nationality list to PATH instead of\n"
-    "              \"braki naradowosci.csv\" beside this program (or in\n"
-    "              ~/.local/share/Veltra/ when this program's folder is not\n"
-    "              writable)\n"
+    "  --json       print one JSON object of the display fields' texts instead\n"
+    "  --table-row  print only the row of the regulator's quarterly table:\n"
+    "               columns B to E separated by tabs\n"
+    "  --csv PATH   write the missing-nationality list to PATH instead of\n"
+    "               \"braki naradowosci.csv\" beside this program (or in\n"
+    "               ~/.local/share/Veltra/ when this program's folder is not\n"
+    "               writable)\n"
     "  --map PREFIX=FOLDER\n"
-    "              look for audio paths that begin with the drive or share\n"
-    "              PREFIX (D:\\ or \\\\serwer\\audio, possibly with folders below)\n"
-    "              in FOLDER; on top of the mappings saved by the window\n"
-    "  --help      print this help\n";
+    "               look for audio paths that begin with the drive or share\n"
+    "               PREFIX (D:\\ or \\\\serwer\\audio, possibly with folders below)\n"
+    "               in FOLDER; on top of the mappings saved by the window\n"
+    "  --help       print this help\n"
+    "  --version    print the version\n";
 
 namespace {
 
@@ -59,8 +62,15 @@ DriverOptions ParseDriverOptions(const std::vector<std::string>& arguments) {
             optionsEnded = true;
         } else if (*argument == "--help" || *argument == "-h") {
             options.help = true;
-        } else if (*argument == "--json") {
-            options.json = true;
+        } else if (*argument == "--version") {
+            options.version = true;
+        } else if (*argument == "--json" || *argument == "--table-row") {
+            const auto output = *argument == "--json" ? DriverOptions::Output::Json
+                                                      : DriverOptions::Output::TableRow;
+            if (options.output != DriverOptions::Output::Panels && options.output != output) {
+                throw UsageError("--json and --table-row exclude each other");
+            }
+            options.output = output;
         } else if (*argument == "--csv") {
             if (++argument == arguments.end()) {
                 throw UsageError("--csv needs a path");
@@ -79,7 +89,7 @@ DriverOptions ParseDriverOptions(const std::vector<std::string>& arguments) {
             throw UsageError("unknown option " + *argument);
         }
     }
-    if (!options.help && options.logs.empty()) {
+    if (!options.help && !options.version && options.logs.empty()) {
         throw UsageError("no log given");
     }
     if (options.csvPath && options.csvPath->empty()) {

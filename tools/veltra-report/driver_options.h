@@ -11,8 +11,11 @@ namespace veltra {
 
 // What the command line asks for.
 struct DriverOptions {
+    enum class Output { Panels, Json, TableRow };
+
     bool help = false;
-    bool json = false;
+    bool version = false;
+    Output output = Output::Panels;
     std::optional<std::string> csvPath;
     // From --map, in order, each folder made absolute.
     std::vector<FolderMapping> mappings;

@@ -11,10 +11,12 @@
 
 #include "driver_options.h"
 #include "figure_output.h"
+#include "figure_panels.h"
 #include "file_error.h"
 #include "file_reading.h"
 #include "latest_figures.h"
 #include "posix_file_system.h"
+#include "program_identity.h"
 #include "report.h"
 #include "terminal_host.h"
 #include "termination_signals.h"
@@ -36,6 +38,20 @@ std::string FullCsvPath(const std::string& path) {
     } catch (const veltra::IoFailure& failure) {
         throw veltra::CannotCreateFile(path, failure.what());
     }
+}
+
+std::string Output(veltra::DriverOptions::Output output, const veltra::LatestFigures& figures) {
+    switch (output) {
+        case veltra::DriverOptions::Output::Json:
+            return veltra::FiguresAsJson(figures);
+        case veltra::DriverOptions::Output::TableRow:
+            return veltra::TableRow(
+                       [&figures](veltra::Field field) { return figures.Text(field); }) +
+                   '\n';
+        case veltra::DriverOptions::Output::Panels:
+            break;
+    }
+    return veltra::FiguresAsText(figures);
 }
 
 int Run(const veltra::DriverOptions& options) {
@@ -67,8 +83,7 @@ int Run(const veltra::DriverOptions& options) {
         host.EndProgress();
         return kFailure;
     }
-    const std::string output =
-        options.json ? veltra::FiguresAsJson(figures) : veltra::FiguresAsText(figures);
+    const std::string output = Output(options.output, figures);
     if (!WriteStdout(output)) {
         std::fprintf(
             stderr, "%s\n",
@@ -93,6 +108,11 @@ int main(int argc, char** argv) {
     }
     if (options.help) {
         return WriteStdout(veltra::kDriverUsage) ? 0 : kFailure;
+    }
+    if (options.version) {
+        return WriteStdout(std::string("veltra-report ") + veltra::kProgramVersion + '\n')
+                   ? 0
+                   : kFailure;
     }
     veltra::CatchTerminationSignals();
     const int exitCode = Run(options);
