@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -20,4 +21,18 @@
     });
     poll->start();
     return poll;
+}
+
+// Dismisses the report's closing notice and remembers what it said.
+[[nodiscard]] inline std::unique_ptr<QTimer> ExpectNotice(QString* seen) {
+    return WhenModalAppears([seen](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (!box || box->icon() != QMessageBox::Information) {
+            *seen = QStringLiteral("not the notice: ") + modal->windowTitle();
+            modal->close();
+            return;
+        }
+        *seen = box->windowTitle() + QLatin1Char('|') + box->text();
+        box->accept();
+    });
 }

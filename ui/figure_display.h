@@ -23,6 +23,11 @@ public:
 
     void Publish(Field field, std::string_view text) override;
 
+    // The latest text published to a field, shown or not yet.
+    const std::string& Text(Field field) const {
+        return slots_[static_cast<std::size_t>(field)].text;
+    }
+
     // Hands every changed text to its widget.
     void Flush();
 

@@ -2,8 +2,22 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QSettings>
 
 namespace veltra {
+namespace {
+
+const QString kLastLogFolderKey = QStringLiteral("OpenDialog1/LastFolder");
+
+// The user's settings, one file shared by the window and the driver:
+// $XDG_CONFIG_HOME/Veltra/Veltra.ini.
+QSettings UserSettings() {
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Veltra"),
+                     QStringLiteral("Veltra"));
+}
+
+}  // namespace
 
 OpenDialog::OpenDialog(QWidget* parent) : dialog_(new QFileDialog(parent)) {
     dialog_->setObjectName(QStringLiteral("OpenDialog1"));
@@ -16,6 +30,11 @@ OpenDialog::OpenDialog(QWidget* parent) : dialog_(new QFileDialog(parent)) {
     // missing from it (a pipe, a link to a device) would be dropped without
     // a word. Listed, it reaches the run, which says why it cannot be read.
     dialog_->setFilter(dialog_->filter() | QDir::System);
+    // A folder that has gone since (an unplugged drive) leaves Qt's default.
+    const QString lastFolder = UserSettings().value(kLastLogFolderKey).toString();
+    if (!lastFolder.isEmpty() && QFileInfo(lastFolder).isDir()) {
+        dialog_->setDirectory(lastFolder);
+    }
 }
 
 std::optional<QStringList> OpenDialog::Execute() {
@@ -31,6 +50,7 @@ std::optional<QStringList> OpenDialog::Execute() {
     QStringList chosen = dialog_->selectedFiles();
     if (!chosen.isEmpty()) {
         dialog_->selectFile(chosen.first());
+        UserSettings().setValue(kLastLogFolderKey, QFileInfo(chosen.first()).absolutePath());
     }
     return chosen;
 }

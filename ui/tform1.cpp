@@ -1,18 +1,24 @@
 #include "tform1.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QFrame>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPainter>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QShortcut>
+#include <utility>
 
 #include "bit_btn.h"
 #include "csv_location.h"
@@ -50,6 +56,18 @@ void ShowInformation(QWidget* parent, const QString& title, const QString& text)
     box.exec();
 }
 
+// The local files of a drop; empty when anything dropped is not one.
+QStringList DroppedLogs(const QMimeData* data) {
+    QStringList logs;
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile()) {
+            return {};
+        }
+        logs << url.toLocalFile();
+    }
+    return logs;
+}
+
 }  // namespace
 
 TForm1::TForm1(QWidget* parent)
@@ -60,10 +78,9 @@ TForm1::TForm1(QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Veltra Raport v") + QLatin1String(kProgramVersion));
     setFont(WindowFont());
-    QPalette face = palette();
-    face.setColor(QPalette::Window, face.color(QPalette::Button));
-    setPalette(face);
+    setPalette(WindowPalette());
     setFixedSize(714, 502);
+    setAcceptDrops(true);
 
     CreateTopPanel();
     CreateTitledPanels();
@@ -79,6 +96,10 @@ TForm1::TForm1(QWidget* parent)
             [this] { RunHandler([this] { LBrakNarodowoscClick(); }); });
     connect(LPokaz, &WinLabel::clicked, this,
             [this] { RunHandler([this] { LBrakNarodowoscClick(); }); });
+    // A field with the focus copies its own selection; anywhere else Ctrl+C
+    // copies the table row.
+    connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this,
+            &TForm1::CopyTableRow);
     Panel1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Panel1, &QWidget::customContextMenuRequested, this, &TForm1::ShowPanel1Menu);
 
@@ -109,6 +130,18 @@ void TForm1::Rysuj(QLabel* image, const QString& title) {
 }
 
 void TForm1::BitBtn1Click() {
+    RunLadujPliki();
+}
+
+void TForm1::RunReport(const QStringList& logs) {
+    if (report_.Running()) {
+        return;
+    }
+    givenLogs_ = logs;
+    RunLadujPliki();
+}
+
+void TForm1::RunLadujPliki() {
     // A press during a run reaches the report, which ignores it. However the
     // run ends, the fields show its last figures before any message, and a
     // close asked for during the run happens after it.
@@ -143,6 +176,9 @@ void TForm1::ShowPanel1Menu(const QPoint& position) {
         FolderMappingsDialog dialog(this);
         dialog.exec();
     });
+    QAction* copy =
+        menu.addAction(QStringLiteral("Kopiuj wiersz tabeli"), this, &TForm1::CopyTableRow);
+    copy->setShortcut(QKeySequence::Copy);
     menu.exec(Panel1->mapToGlobal(position));
 }
 
@@ -179,8 +215,29 @@ void TForm1::FormClose(QCloseEvent* event) {
     event->accept();
 }
 
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedLogs(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+    const QStringList logs = DroppedLogs(event->mimeData());
+    if (logs.isEmpty()) {
+        return;
+    }
+    event->acceptProposedAction();
+    RunHandler([this, &logs] { RunReport(logs); });
+}
+
+void TForm1::CopyTableRow() {
+    const std::string row = TableRow([this](Field field) { return display_.Text(field); });
+    QGuiApplication::clipboard()->setText(QString::fromStdString(row));
+}
+
 std::optional<std::vector<std::string>> TForm1::ChooseFiles() {
-    const std::optional<QStringList> chosen = OpenDialog1.Execute();
+    const std::optional<QStringList> chosen =
+        givenLogs_ ? std::exchange(givenLogs_, std::nullopt) : OpenDialog1.Execute();
     if (!chosen) {
         return std::nullopt;
     }

@@ -35,9 +35,20 @@ public:
     void BitBtn2Click();
     void LBrakNarodowoscClick();
 
+    // The report run over logs named on the command line or dropped on the
+    // window: the same run as BitBtn1Click's, with these logs instead of the
+    // dialog's choice, and ignored like a second press during a run.
+    void RunReport(const QStringList& logs);
+
+    // Puts one month's row of the regulator's quarterly table on the
+    // clipboard (Ctrl+C, or the top panel's menu).
+    void CopyTableRow();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void FormCreate();
@@ -53,6 +64,7 @@ private:
     // The top panel's context menu; every entry of it is added here.
     void ShowPanel1Menu(const QPoint& position);
     void CentreOnScreen();
+    void RunLadujPliki();
 
     // ReportHost
     std::optional<std::vector<std::string>> ChooseFiles() override;
@@ -85,6 +97,8 @@ private:
     PosixFileSystem fileSystem_;
     Report report_;
     OpenDialog OpenDialog1;
+    // Logs to report instead of asking the dialog, for the next run only.
+    std::optional<QStringList> givenLogs_;
     bool closeRequested_ = false;
     bool awaitingFrame_ = true;
 };

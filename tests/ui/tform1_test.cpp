@@ -1,4 +1,6 @@
 #include <sys/stat.h>
+
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -6,7 +8,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
+#include <QSettings>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -89,17 +93,6 @@ void AnswerLogDialog(QWidget* modal, const QStringList& paths) {
         if (duringRun) {
             QTimer::singleShot(0, duringRun);
         }
-    });
-}
-
-// Dismisses the closing notice and remembers what it said.
-[[nodiscard]] std::unique_ptr<QTimer> ExpectNotice(QString* seen) {
-    return WhenModalAppears([seen](QWidget* modal) {
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        QVERIFY(box);
-        *seen = box->windowTitle() + QLatin1Char('|') + box->text();
-        QCOMPARE(box->icon(), QMessageBox::Information);
-        box->accept();
     });
 }
 
@@ -194,6 +187,11 @@ private slots:
     void unmappedDriveIsAskedAboutOnce();
     void mappingsAreReviewedFromThePanelsMenu();
 
+    void givenAndDroppedLogsRunLikeTheDialog();
+    void dialogStartsInTheLastFolderAfterARestart();
+    void tableRowGoesToTheClipboard();
+    void paletteHoldsUnderADarkApplicationPalette();
+
 private:
     QTemporaryDir dir_;
 };
@@ -203,6 +201,8 @@ void TForm1Test::initTestCase() {
     veltra::RegisterTahoma();
     QVERIFY(dir_.isValid());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.filePath("config"));
+    // The dialog's last folder goes to the user's settings; not the real ones.
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.filePath("settings"));
 }
 
 void TForm1Test::cleanup() {
@@ -762,12 +762,168 @@ void TForm1Test::mappingsAreReviewedFromThePanelsMenu() {
     emit panel->customContextMenuRequested(QPoint(300, 10));
     QTRY_VERIFY(!poll.isActive());
 
-    QCOMPARE(entries, QStringList{QStringLiteral("Foldery ścieżek z logów...")});
+    QCOMPARE(entries, (QStringList{QStringLiteral("Foldery ścieżek z logów..."),
+                                   QStringLiteral("Kopiuj wiersz tabeli")}));
     QCOMPARE(rows, (QStringList{QStringLiteral("D:\\=") + dir_.path(),
                                 QStringLiteral("\\\\serwer\\audio=/srv/audio")}));
     const std::vector<veltra::FolderMapping> saved = veltra::UserSettings().LoadFolderMappings();
     QCOMPARE(saved.size(), std::size_t{1});
     QCOMPARE(saved[0].prefix, std::string("\\\\serwer\\audio"));
+}
+
+namespace {
+
+// A drop of local files onto the window, as a file manager sends it.
+bool Drop(QWidget& window, const QStringList& paths) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& path : paths) {
+        urls << QUrl::fromLocalFile(path);
+    }
+    data.setUrls(urls);
+    QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &enter);
+    if (!enter.isAccepted()) {
+        return false;
+    }
+    QDropEvent drop(QPointF(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &drop);
+    return drop.isAccepted();
+}
+
+}  // namespace
+
+void TForm1Test::givenAndDroppedLogsRunLikeTheDialog() {
+    const QString log = WriteFile(dir_, QStringLiteral("given.hst"), ForeignDayItems(200));
+    TForm1 form;
+    form.show();
+    QString notice;
+    {
+        const auto dismiss = ExpectNotice(&notice);
+        form.RunReport({log});
+    }
+    QCOMPARE(notice, QStringLiteral("Informacja|Gotowe!"));
+    QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("LabeledEdit1"))->text(),
+             QStringLiteral("200"));
+
+    // A drop runs the same report; a second drop while it runs is ignored,
+    // as a second press of the button is, and so is anything not a file.
+    QVERIFY(!Drop(form, {}));
+    bool droppedDuringRun = false;
+    QTimer duringRun;
+    QObject::connect(&duringRun, &QTimer::timeout, [&] {
+        if (form.report().Running() && !droppedDuringRun) {
+            droppedDuringRun = true;
+            Drop(form, {log});
+        }
+    });
+    duringRun.start(0);
+    notice.clear();
+    const auto dismiss = ExpectNotice(&notice);
+    QVERIFY(Drop(form, {log}));
+    QVERIFY(droppedDuringRun);
+    QCOMPARE(notice, QStringLiteral("Informacja|Gotowe!"));
+    QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("LabeledEdit1"))->text(),
+             QStringLiteral("400"));
+}
+
+void TForm1Test::dialogStartsInTheLastFolderAfterARestart() {
+    QDir(dir_.path()).mkpath(QStringLiteral("logs"));
+    const QString log = WriteFile(dir_, QStringLiteral("logs/restart.hst"),
+                                  LogLine("10:00:00", "a.mp3", "03:00", "T", "P", "GBR"));
+    {
+        TForm1 form;
+        form.show();
+        const auto choose = ChooseInDialog({log});
+        QString notice;
+        const auto dismiss = ExpectNotice(&notice);
+        form.BitBtn1Click();
+    }
+    TForm1 restarted;
+    restarted.show();
+    QString offered;
+    const auto look = WhenModalAppears([&offered](QWidget* modal) {
+        offered = qobject_cast<QFileDialog*>(modal)->directory().absolutePath();
+        qobject_cast<QDialog*>(modal)->reject();
+    });
+    restarted.BitBtn1Click();
+    QCOMPARE(offered, QFileInfo(log).absolutePath());
+}
+
+void TForm1Test::tableRowGoesToTheClipboard() {
+    const QString log = WriteFile(dir_, QStringLiteral("row.hst"),
+                                  LogLine("10:00:00", "a.mp3", "03:25", "T", "P", "POL") +
+                                      LogLine("02:00:00", "b.mp3", "01:00", "T", "P", "POL"));
+    TForm1 form;
+    form.show();
+    {
+        QString notice;
+        const auto dismiss = ExpectNotice(&notice);
+        form.RunReport({log});
+    }
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(form.findChild<QPushButton*>(QStringLiteral("BitBtn1")), Qt::Key_C,
+                    Qt::ControlModifier);
+    // Columns B to E: total time, Polish debut and other Polish time of the
+    // day band, Polish time at night.
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             QStringLiteral("00:04:25\t\t00:03:25\t00:01:00"));
+
+    QGuiApplication::clipboard()->clear();
+    QTimer pick;
+    bool offered = false;
+    QObject::connect(&pick, &QTimer::timeout, [&] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            pick.stop();
+            for (QAction* action : menu->actions()) {
+                if (action->text() == QStringLiteral("Kopiuj wiersz tabeli")) {
+                    offered = true;
+                    action->trigger();
+                }
+            }
+            menu->close();
+        }
+    });
+    pick.start(1);
+    auto* panel = form.findChild<QWidget*>(QStringLiteral("Panel1"));
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(180, 10),
+                            panel->mapToGlobal(QPoint(180, 10)));
+    QCoreApplication::sendEvent(panel, &click);
+    QVERIFY(offered);
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             QStringLiteral("00:04:25\t\t00:03:25\t00:01:00"));
+}
+
+void TForm1Test::paletteHoldsUnderADarkApplicationPalette() {
+    const QPalette before = QApplication::palette();
+    QPalette dark(QColor(0x20, 0x20, 0x20));
+    dark.setColor(QPalette::WindowText, Qt::white);
+    dark.setColor(QPalette::Text, Qt::white);
+    dark.setColor(QPalette::ButtonText, Qt::white);
+    dark.setColor(QPalette::Base, QColor(0x30, 0x30, 0x30));
+    QApplication::setPalette(dark);
+    const auto restore = qScopeGuard([&before] { QApplication::setPalette(before); });
+
+    TForm1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    auto* caption = form.findChild<QWidget*>(QStringLiteral("LabeledEdit1Label"));
+    const QImage captionPixels = form.grab(caption->geometry()).toImage();
+    int darkest = 255;
+    for (int y = 0; y < captionPixels.height(); ++y) {
+        for (int x = 0; x < captionPixels.width(); ++x) {
+            darkest = std::min(darkest, qGray(captionPixels.pixel(x, y)));
+        }
+    }
+    // Black text on the panel's white face.
+    QVERIFY2(darkest < 60, qPrintable(QString::number(darkest)));
+    QCOMPARE(captionPixels.pixelColor(0, 0), QColor(Qt::white));
+    auto* field = form.findChild<QLineEdit*>(QStringLiteral("LabeledEdit1"));
+    QCOMPARE(field->palette().color(QPalette::Text), QColor(Qt::black));
+    QCOMPARE(field->palette().color(QPalette::Base), QColor(Qt::white));
+    QCOMPARE(form.palette().color(QPalette::Window), QColor(0xF0, 0xF0, 0xF0));
 }
 
 QTEST_MAIN(TForm1Test)

@@ -1,16 +1,23 @@
 #pragma once
 
 class QFont;
+class QPalette;
 
 namespace veltra {
 
 // Makes Wine's metric-compatible Tahoma available to the program when the
-// fonts-wine package is installed; without it the windows fall back to the
-// system's sans-serif face. Call once after the application exists.
-void RegisterTahoma();
+// fonts-wine package is installed; false when it is missing, and the windows
+// then fall back to the system's sans-serif face. Call once after the
+// application exists.
+bool RegisterTahoma();
 
 // The font of every window: Tahoma with an 11-pixel character height, which is
 // 8 points at 96 dots per inch.
 QFont WindowFont();
+
+// The colours of every window, the light ones of the desktop the windows were
+// designed on, whatever the desktop's own theme: with a dark theme the
+// captions would be drawn light on the panels' white faces.
+QPalette WindowPalette();
 
 }  // namespace veltra

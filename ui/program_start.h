@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QStringList>
+#include <memory>
+
+class QLocale;
+
+namespace veltra {
+
+class TForm1;
+
+// What every window shares, set once the application object exists and
+// before the first window: the application's name (the error report's
+// caption), version and icon, the desktop entry it belongs to, Qt's own
+// texts in the user's language, the fixed light look and Wine's Tahoma
+// (with a note on standard error when it is missing).
+void SetUpApplication();
+
+// Qt's own texts (file dialog, message box buttons) for the locale, in
+// Polish when the locale is C or POSIX: the program's own texts are Polish.
+// False when no translation is installed for it.
+bool LoadQtTranslations(const QLocale& locale);
+
+// Reads the command line (--help and --version answer and end the program),
+// shows the main window and, when logs are named, starts a report over them
+// as soon as the event loop runs, as if they had been chosen in the dialog.
+std::unique_ptr<TForm1> StartMainWindow(const QStringList& arguments);
+
+}  // namespace veltra
