@@ -9,6 +9,7 @@ namespace {
 const QString kMappings = QStringLiteral("FolderMappings");
 const QString kPrefix = QStringLiteral("prefix");
 const QString kFolder = QStringLiteral("folder");
+const QString kLastLogFolder = QStringLiteral("OpenDialog1/LastFolder");
 
 }  // namespace
 
@@ -48,6 +49,15 @@ void UserSettings::SaveFolderMapping(const QString& prefix, const QString& folde
     FolderMappings mappings(LoadFolderMappings());
     mappings.Set(prefix.toStdString(), folder.toStdString());
     SaveFolderMappings(mappings.Entries());
+}
+
+QString UserSettings::LastLogFolder() {
+    return settings_.value(kLastLogFolder).toString();
+}
+
+void UserSettings::SaveLastLogFolder(const QString& folder) {
+    settings_.setValue(kLastLogFolder, folder);
+    settings_.sync();
 }
 
 }  // namespace veltra

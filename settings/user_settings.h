@@ -22,6 +22,11 @@ public:
     // Adds the mapping, or changes the folder of the same prefix.
     void SaveFolderMapping(const QString& prefix, const QString& folder);
 
+    // The folder of the logs last chosen in the window's dialog; empty when
+    // none was chosen yet.
+    QString LastLogFolder();
+    void SaveLastLogFolder(const QString& folder);
+
 private:
     QSettings settings_;
 };

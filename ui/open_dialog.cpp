@@ -3,21 +3,10 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QSettings>
+
+#include "user_settings.h"
 
 namespace veltra {
-namespace {
-
-const QString kLastLogFolderKey = QStringLiteral("OpenDialog1/LastFolder");
-
-// The user's settings, one file shared by the window and the driver:
-// $XDG_CONFIG_HOME/Veltra/Veltra.ini.
-QSettings UserSettings() {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Veltra"),
-                     QStringLiteral("Veltra"));
-}
-
-}  // namespace
 
 OpenDialog::OpenDialog(QWidget* parent) : dialog_(new QFileDialog(parent)) {
     dialog_->setObjectName(QStringLiteral("OpenDialog1"));
@@ -31,7 +20,7 @@ OpenDialog::OpenDialog(QWidget* parent) : dialog_(new QFileDialog(parent)) {
     // a word. Listed, it reaches the run, which says why it cannot be read.
     dialog_->setFilter(dialog_->filter() | QDir::System);
     // A folder that has gone since (an unplugged drive) leaves Qt's default.
-    const QString lastFolder = UserSettings().value(kLastLogFolderKey).toString();
+    const QString lastFolder = UserSettings().LastLogFolder();
     if (!lastFolder.isEmpty() && QFileInfo(lastFolder).isDir()) {
         dialog_->setDirectory(lastFolder);
     }
@@ -50,7 +39,7 @@ std::optional<QStringList> OpenDialog::Execute() {
     QStringList chosen = dialog_->selectedFiles();
     if (!chosen.isEmpty()) {
         dialog_->selectFile(chosen.first());
-        UserSettings().setValue(kLastLogFolderKey, QFileInfo(chosen.first()).absolutePath());
+        UserSettings().SaveLastLogFolder(QFileInfo(chosen.first()).absolutePath());
     }
     return chosen;
 }
