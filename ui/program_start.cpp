@@ -17,6 +17,36 @@
 #include "window_font.h"
 
 namespace veltra {
+namespace {
+
+void DescribeOptions(QCommandLineParser& options) {
+    options.setApplicationDescription(
+        QStringLiteral("Reports of aired music from playout history logs (.hst)."));
+    options.addHelpOption();
+    options.addVersionOption();
+    options.addPositionalArgument(QStringLiteral("LOG"), QStringLiteral("Logs to report at once."),
+                                  QStringLiteral("[LOG...]"));
+}
+
+}  // namespace
+
+void AnswerHelpAndVersion(int argc, char** argv) {
+    QCoreApplication::setApplicationName(QStringLiteral("Veltra"));
+    QCoreApplication::setApplicationVersion(QLatin1String(kProgramVersion));
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    QCommandLineParser options;
+    DescribeOptions(options);
+    // Qt's own options (-platform, -style) are unknown here; the window's
+    // parse reports the rest once they are taken out.
+    options.parse(arguments);
+    if (options.isSet(QStringLiteral("help")) || options.isSet(QStringLiteral("version"))) {
+        QCoreApplication core(argc, argv);
+        options.process(core);
+    }
+}
 
 void SetUpApplication() {
     QApplication::setApplicationName(QStringLiteral("Veltra"));
@@ -51,12 +81,7 @@ bool LoadQtTranslations(const QLocale& locale) {
 
 std::unique_ptr<TForm1> StartMainWindow(const QStringList& arguments) {
     QCommandLineParser options;
-    options.setApplicationDescription(
-        QStringLiteral("Reports of aired music from playout history logs (.hst)."));
-    options.addHelpOption();
-    options.addVersionOption();
-    options.addPositionalArgument(QStringLiteral("LOG"), QStringLiteral("Logs to report at once."),
-                                  QStringLiteral("[LOG...]"));
+    DescribeOptions(options);
     options.process(arguments);
 
     QStringList logs;

@@ -9,6 +9,10 @@ namespace veltra {
 
 class TForm1;
 
+// Answers --help and --version and ends the program, before the application
+// object exists: that one needs a display, these answers do not.
+void AnswerHelpAndVersion(int argc, char** argv);
+
 // What every window shares, set once the application object exists and
 // before the first window: the application's name (the error report's
 // caption), version and icon, the desktop entry it belongs to, Qt's own
