@@ -17,6 +17,21 @@ constexpr int kGlyphCaptionGap = 4;
 BitBtn::BitBtn(const QString& caption, const QPixmap& glyph, QWidget* parent)
     : QPushButton(caption, parent), glyph_(glyph) {}
 
+const QPixmap& BitBtn::GlyphAt(qreal ratio) {
+    if (ratio == glyph_.devicePixelRatio()) {
+        return glyph_;
+    }
+    if (scaledGlyph_.devicePixelRatio() != ratio) {
+        // Pixel art keeps its hard edges: every picture pixel becomes a block
+        // of screen pixels, never a blend of its neighbours.
+        scaledGlyph_ =
+            glyph_.scaled(qRound(glyph_.width() * ratio), qRound(glyph_.height() * ratio),
+                          Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        scaledGlyph_.setDevicePixelRatio(ratio);
+    }
+    return scaledGlyph_;
+}
+
 void BitBtn::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
     QStyleOptionButton option;
@@ -35,7 +50,7 @@ void BitBtn::paintEvent(QPaintEvent*) {
     // A pressed button shows its content one pixel down and to the right.
     const int shift = isDown() ? 1 : 0;
     const int top = (height() - contentHeight) / 2 + shift;
-    painter.drawPixmap((width() - glyph_.width()) / 2 + shift, top, glyph_);
+    painter.drawPixmap((width() - glyph_.width()) / 2 + shift, top, GlyphAt(devicePixelRatioF()));
 
     const int captionWidth = QFontMetrics(font()).horizontalAdvance(text());
     const int captionTop = top + glyph_.height() + kGlyphCaptionGap;

@@ -18,7 +18,11 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The picture in the pixels of a screen of the given ratio.
+    const QPixmap& GlyphAt(qreal ratio);
+
     QPixmap glyph_;
+    QPixmap scaledGlyph_;
 };
 
 }  // namespace veltra

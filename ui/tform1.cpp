@@ -122,11 +122,8 @@ void TForm1::Prostokaty() {
 }
 
 void TForm1::Rysuj(QLabel* image, const QString& title) {
-    QPixmap picture(image->size());
-    QPainter painter(&picture);
-    DrawTitledFrame(painter, picture.width(), picture.height(), title);
-    painter.end();
-    image->setPixmap(picture);
+    image->setPixmap(QPixmap::fromImage(
+        TitledFrame(image->width(), image->height(), title, devicePixelRatioF())));
 }
 
 void TForm1::BitBtn1Click() {

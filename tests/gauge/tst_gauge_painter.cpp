@@ -106,6 +106,8 @@ private slots:
     void needle_data();
     void needle();
     void needleBaseLineLiesOnTheBottomFrameRow();
+    void barOnScaledScreens_data();
+    void barOnScaledScreens();
 };
 
 void TestGaugePainter::initTestCase() {
@@ -349,6 +351,59 @@ void TestGaugePainter::needleBaseLineLiesOnTheBottomFrameRow() {
     }
     QCOMPARE(image.pixel(0, 10), kBlack);
     QCOMPARE(image.pixel(20, 0), kBlack);
+}
+
+void TestGaugePainter::barOnScaledScreens_data() {
+    QTest::addColumn<qreal>("ratio");
+    QTest::newRow("200 %") << qreal(2);
+    QTest::newRow("150 %") << qreal(1.5);
+}
+
+void TestGaugePainter::barOnScaledScreens() {
+    QFETCH(qreal, ratio);
+    GaugeLook look = BlueBar(50);
+    look.showText = true;
+    const QImage image = ComposeGauge(look, QSize(409, 14), ratio);
+    QCOMPARE(image.size(), QSize(qRound(409 * ratio), qRound(14 * ratio)));
+    QCOMPARE(image.devicePixelRatio(), ratio);
+
+    // The frame: two device pixels on every side, whatever the ratio.
+    const int w = image.width();
+    const int h = image.height();
+    for (int x = 0; x < w; ++x) {
+        for (int y : {0, 1, h - 2, h - 1}) {
+            QCOMPARE(image.pixel(x, y), kBlack);
+        }
+    }
+    for (int y = 0; y < h; ++y) {
+        for (int x : {0, 1, w - 2, w - 1}) {
+            QCOMPARE(image.pixel(x, y), kBlack);
+        }
+    }
+    // Inside, every pixel is one of the four colours: no blended edges, and
+    // the fill ends in one step in the middle.
+    int steps = 0;
+    for (int x = 3; x < w - 2; ++x) {
+        steps += image.pixel(x, 2) != image.pixel(x - 1, 2) ? 1 : 0;
+    }
+    QCOMPARE(steps, 1);
+    QCOMPARE(image.pixel(2, 2), kBlue);
+    QCOMPARE(image.pixel(w - 3, 2), kWhite);
+    bool glyphEdgeInsideABlock = false;
+    for (int y = 2; y < h - 2; ++y) {
+        for (int x = 2; x < w - 2; ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            QVERIFY(pixel == kBlue || pixel == kWhite || pixel == kBlack ||
+                    pixel == kBlueComplement);
+            // A 96-dpi text stretched to 200 % would change colour only
+            // between 2 × 2 blocks; text drawn at the screen's resolution
+            // also changes within them.
+            if (ratio == 2 && x % 2 == 1 && pixel != image.pixel(x - 1, y)) {
+                glyphEdgeInsideABlock = true;
+            }
+        }
+    }
+    QCOMPARE(glyphEdgeInsideABlock, ratio == 2);
 }
 
 QTEST_MAIN(TestGaugePainter)

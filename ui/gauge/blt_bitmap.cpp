@@ -13,6 +13,7 @@ constexpr QRgb kWindowFrameColor = 0xFF000000;
 void TBltBitmap::MakeLike(const QImage& templ) {
     QImage& self = *this;
     self = QImage(templ.size(), QImage::Format_RGB32);
+    setDevicePixelRatio(templ.devicePixelRatio());
     fill(kWindowFrameColor);
 }
 

@@ -7,7 +7,7 @@ namespace veltra {
 // An off-screen image that can take the size of another before it is drawn on.
 class TBltBitmap : public QImage {
 public:
-    // Takes the width and height of the template and fills the whole area
+    // Takes the width, height and device pixel ratio of the template and fills the whole area
     // with the window-frame colour, so no stale pixels survive a resize.
     void MakeLike(const QImage& templ);
 };

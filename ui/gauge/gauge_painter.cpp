@@ -97,6 +97,40 @@ void DrawSector(QPainter& painter, int x1, int y1, int x2, int y2, QPoint start,
     painter.drawPie(box, qRound(from * 16), qRound(span * 16));
 }
 
+// The pixel of a picture `length` pixels long that device pixel `device` of
+// its `deviceLength`-pixel copy shows. A frame keeps its one-pixel edges
+// `line` device pixels wide at both ends; the pixels between are spread
+// evenly over the rest.
+int SourcePixel(int device, int deviceLength, int length, bool framed, int line) {
+    const int edge = framed ? 1 : 0;
+    const int deviceEdge = framed ? line : 0;
+    if (device < deviceEdge) {
+        return 0;
+    }
+    if (device >= deviceLength - deviceEdge) {
+        return length - 1;
+    }
+    const int inner = std::max(1, deviceLength - 2 * deviceEdge);
+    return std::min(length - 1, edge + (device - deviceEdge) * (length - 2 * edge) / inner);
+}
+
+// The picture copied onto the pixels of a screen of the given ratio.
+QImage ToDevicePixels(const QImage& picture, bool framed, qreal ratio) {
+    const int line = std::max(1, qRound(ratio));
+    QImage scaled(qRound(picture.width() * ratio), qRound(picture.height() * ratio),
+                  QImage::Format_RGB32);
+    for (int y = 0; y < scaled.height(); ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(
+            picture.constScanLine(SourcePixel(y, scaled.height(), picture.height(), framed, line)));
+        auto* to = reinterpret_cast<QRgb*>(scaled.scanLine(y));
+        for (int x = 0; x < scaled.width(); ++x) {
+            to[x] = from[SourcePixel(x, scaled.width(), picture.width(), framed, line)];
+        }
+    }
+    scaled.setDevicePixelRatio(ratio);
+    return scaled;
+}
+
 }  // namespace
 
 void DrawPlain(QImage& image, const GaugeLook& look, const GaugeRect& rect) {
@@ -209,7 +243,7 @@ void DrawPercentText(QImage& image, const GaugeLook& look, const GaugeRect& rect
     CombineXor(image, overlay);
 }
 
-QImage ComposeGauge(const GaugeLook& look, const QSize& size) {
+QImage ComposeGauge(const GaugeLook& look, const QSize& size, qreal ratio) {
     if (size.isEmpty()) {
         return {};
     }
@@ -240,6 +274,9 @@ QImage ComposeGauge(const GaugeLook& look, const QSize& size) {
             break;
     }
     CombineXor(picture, overlay);
+    if (ratio != 1) {
+        picture = ToDevicePixels(picture, look.borderStyle == TBorderStyle::bsSingle, ratio);
+    }
 
     if (look.showText) {
         DrawPercentText(picture, look, rect);
@@ -247,8 +284,8 @@ QImage ComposeGauge(const GaugeLook& look, const QSize& size) {
     return picture;
 }
 
-void PaintGauge(QPainter& painter, const GaugeLook& look, const QSize& size) {
-    const QImage picture = ComposeGauge(look, size);
+void PaintGauge(QPainter& painter, const GaugeLook& look, const QSize& size, qreal ratio) {
+    const QImage picture = ComposeGauge(look, size, ratio);
     if (!picture.isNull()) {
         painter.drawImage(0, 0, picture);
     }

@@ -38,11 +38,15 @@ struct GaugeRect {
 };
 
 // The whole picture of a gauge of the given size, composed off-screen so that
-// it reaches the screen in one copy. A null image for an empty size.
-QImage ComposeGauge(const GaugeLook& look, const QSize& size);
+// it reaches the screen in one copy. A null image for an empty size. Its
+// pixels are those of a screen of the given device pixel ratio: the shapes
+// are drawn at 96 dpi and laid onto the screen's pixels without blending, the
+// frame as wide on every side, and the percentage is written at the screen's
+// resolution.
+QImage ComposeGauge(const GaugeLook& look, const QSize& size, qreal ratio = 1);
 
 // Draws ComposeGauge's picture with its top-left corner at (0, 0).
-void PaintGauge(QPainter& painter, const GaugeLook& look, const QSize& size);
+void PaintGauge(QPainter& painter, const GaugeLook& look, const QSize& size, qreal ratio);
 
 // The steps of a paint, each drawing one kind (or the text) into an image.
 void DrawPlain(QImage& image, const GaugeLook& look, const GaugeRect& rect);

@@ -151,7 +151,7 @@ GaugeLook TGauge::Look() const {
 
 void TGauge::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
-    PaintGauge(painter, Look(), size());
+    PaintGauge(painter, Look(), size(), devicePixelRatioF());
 }
 
 void TGauge::changeEvent(QEvent* event) {

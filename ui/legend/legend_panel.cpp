@@ -19,7 +19,7 @@ constexpr int kSpaceBelowText = 20;
 }  // namespace
 
 QImage RenderLegendEntry(const QString& heading, const QString& explanation, int width,
-                         int bandHeight) {
+                         int bandHeight, qreal ratio) {
     const QFont font = WindowFont();
     const WinTextMetrics metrics = MeasureWinText(font);
     const QStringList lines = WrapWords(explanation, QFontMetrics(font), width - 2 * kTextMargin);
@@ -27,9 +27,8 @@ QImage RenderLegendEntry(const QString& heading, const QString& explanation, int
     const int height =
         textTop + static_cast<int>(lines.size()) * metrics.height() + kSpaceBelowText;
 
-    QImage picture(width, height, QImage::Format_RGB32);
+    QImage picture = TitledFrame(width, height, heading, ratio);
     QPainter painter(&picture);
-    DrawTitledFrame(painter, width, height, heading);
     painter.setFont(font);
     painter.setPen(Qt::black);
     for (qsizetype i = 0; i < lines.size(); ++i) {

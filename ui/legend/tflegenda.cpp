@@ -34,10 +34,16 @@ int VerticalTurn(const QWheelEvent& event) {
     return delta.y();
 }
 
-QPixmap ScaledTablePicture() {
+// Scaled once, straight to the screen's pixels, so that a scaled screen does
+// not stretch an already shrunk picture again.
+QPixmap ScaledTablePicture(qreal ratio) {
     const QPixmap picture(QStringLiteral(":/legend/table_picture.bmp"));
     const QSize size = ProportionalSize(picture.size(), kImageGeometry.size());
-    return picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QPixmap scaled =
+        picture.scaled(QSize(qRound(size.width() * ratio), qRound(size.height() * ratio)),
+                       Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    scaled.setDevicePixelRatio(ratio);
+    return scaled;
 }
 
 }  // namespace
@@ -51,7 +57,7 @@ TFLegenda::TFLegenda(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::WindowClo
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(kImageGeometry);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Image1->setPixmap(ScaledTablePicture());
+    Image1->setPixmap(ScaledTablePicture(devicePixelRatioF()));
 
     ScrollBox1 = new QScrollArea(this);
     ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
@@ -137,9 +143,9 @@ void TFLegenda::Legenda() {
 
 void TFLegenda::Rysuj(int index, const QString& heading, const QString& explanation) {
     QLabel* panel = EntryPanels[index];
-    const QImage picture =
-        RenderLegendEntry(heading, explanation, panelHost->width(), HeadingBandHeight);
-    panel->setFixedSize(picture.size());
+    const QImage picture = RenderLegendEntry(heading, explanation, panelHost->width(),
+                                             HeadingBandHeight, devicePixelRatioF());
+    panel->setFixedSize(picture.deviceIndependentSize().toSize());
     panel->setPixmap(QPixmap::fromImage(picture));
 }
 

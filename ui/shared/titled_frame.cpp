@@ -2,19 +2,29 @@
 
 #include <QColor>
 #include <QFontMetrics>
+#include <QImage>
 #include <QPainter>
 #include <QString>
+#include <algorithm>
 
 #include "win_text_metrics.h"
 #include "window_font.h"
 
 namespace veltra {
 
-void DrawTitledFrame(QPainter& painter, int width, int height, const QString& title) {
-    const QColor frame = QColor::fromRgb(kFrameColor);
-    painter.fillRect(0, 0, width, height, frame);
-    painter.fillRect(1, 1, width - 2, height - 2, Qt::white);
-    painter.fillRect(0, 0, width, kTitleBandHeight, frame);
+QImage TitledFrame(int width, int height, const QString& title, qreal ratio) {
+    const int line = std::max(1, qRound(ratio));
+    const int band = qRound(kTitleBandHeight * ratio);
+    QImage picture(qRound(width * ratio), qRound(height * ratio), QImage::Format_RGB32);
+    {
+        // Drawn in device pixels, before the picture takes its ratio.
+        const QColor frame = QColor::fromRgb(kFrameColor);
+        QPainter painter(&picture);
+        painter.fillRect(picture.rect(), frame);
+        painter.fillRect(picture.rect().adjusted(line, line, -line, -line), Qt::white);
+        painter.fillRect(0, 0, picture.width(), band, frame);
+    }
+    picture.setDevicePixelRatio(ratio);
 
     QFont font = WindowFont();
     font.setBold(true);
@@ -23,9 +33,11 @@ void DrawTitledFrame(QPainter& painter, int width, int height, const QString& ti
     // Truncating halvings: an odd leftover pixel goes to the right of the text.
     const int x = (width - textWidth) / 2;
     const int y = (kTitleBandHeight - metrics.height()) / 2;
+    QPainter painter(&picture);
     painter.setFont(font);
     painter.setPen(Qt::white);
     painter.drawText(x, y + metrics.ascent, title);
+    return picture;
 }
 
 }  // namespace veltra
