@@ -33,25 +33,34 @@ namespace {
 namespace fs = std::filesystem;
 using namespace veltra::bench;
 
+struct Repaints {
+    double perSecond = 0;
+    double longestGapMs = 0;
+};
+
 struct WindowRun {
     double seconds = 0;
-    double repaintsPerSecond = 0;
-    double longestPaintGapMs = 0;
+    Repaints figure;
+    Repaints gauge;
     QJsonObject figures;
 };
 
-// Counts the paints of one figure field and notes when the notice appears.
+// Counts the paints of one figure field and of the lines gauge, and notes
+// when the notice appears.
 class RunObserver : public QObject {
 public:
     explicit RunObserver(QElapsedTimer& clock) : clock_(clock) {}
 
-    std::vector<qint64> paints;
+    std::vector<qint64> figurePaints;
+    std::vector<qint64> gaugePaints;
     qint64 noticeAt = -1;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint && watched->objectName() == "LabeledEdit1") {
-            paints.push_back(clock_.nsecsElapsed());
+            figurePaints.push_back(clock_.nsecsElapsed());
+        } else if (event->type() == QEvent::Paint && watched->objectName() == "Gauge2") {
+            gaugePaints.push_back(clock_.nsecsElapsed());
         } else if (event->type() == QEvent::Show && noticeAt < 0) {
             if (auto* box = qobject_cast<QMessageBox*>(watched)) {
                 noticeAt = clock_.nsecsElapsed();
@@ -79,6 +88,24 @@ QJsonObject Figures(const veltra::TForm1& form) {
     return figures;
 }
 
+// How often something was painted between confirming the dialog and the
+// notice, and the longest time it was not.
+Repaints RepaintsDuring(const std::vector<qint64>& paints, qint64 from, qint64 to) {
+    Repaints repaints;
+    qint64 previous = from;
+    int during = 0;
+    for (const qint64 at : paints) {
+        if (at > from && at <= to) {
+            ++during;
+            repaints.longestGapMs = std::max(repaints.longestGapMs, (at - previous) / 1e6);
+            previous = at;
+        }
+    }
+    repaints.longestGapMs = std::max(repaints.longestGapMs, (to - previous) / 1e6);
+    repaints.perSecond = during / ((to - from) / 1e9);
+    return repaints;
+}
+
 WindowRun RunWindow(const QString& logFolder, const QStringList& logNames) {
     QElapsedTimer clock;
     clock.start();
@@ -100,16 +127,8 @@ WindowRun RunWindow(const QString& logFolder, const QStringList& logNames) {
 
     WindowRun run;
     run.seconds = (observer.noticeAt - confirmedAt) / 1e9;
-    qint64 previous = confirmedAt;
-    int during = 0;
-    for (qint64 at : observer.paints) {
-        if (at > confirmedAt && at <= observer.noticeAt) {
-            ++during;
-            run.longestPaintGapMs = std::max(run.longestPaintGapMs, (at - previous) / 1e6);
-            previous = at;
-        }
-    }
-    run.repaintsPerSecond = during / run.seconds;
+    run.figure = RepaintsDuring(observer.figurePaints, confirmedAt, observer.noticeAt);
+    run.gauge = RepaintsDuring(observer.gaugePaints, confirmedAt, observer.noticeAt);
     run.figures = Figures(form);
     return run;
 }
@@ -157,15 +176,19 @@ int main(int argc, char** argv) {
     TimeProcess(driver, folder);  // fills the page cache
     std::vector<double> driverSeconds;
     std::vector<double> windowSeconds;
-    std::vector<double> repaintRates;
-    double longestGap = 0;
+    std::vector<double> figureRates;
+    std::vector<double> gaugeRates;
+    double longestFigureGap = 0;
+    double longestGaugeGap = 0;
     bool exact = true;
     for (int run = 0; run < runs; ++run) {
         driverSeconds.push_back(TimeProcess(driver, folder).seconds);
         const WindowRun window = RunWindow(logFolder, logNames);
         windowSeconds.push_back(window.seconds);
-        repaintRates.push_back(window.repaintsPerSecond);
-        longestGap = std::max(longestGap, window.longestPaintGapMs);
+        figureRates.push_back(window.figure.perSecond);
+        gaugeRates.push_back(window.gauge.perSecond);
+        longestFigureGap = std::max(longestFigureGap, window.figure.longestGapMs);
+        longestGaugeGap = std::max(longestGaugeGap, window.gauge.longestGapMs);
         exact = exact && window.figures == expected;
     }
 
@@ -175,11 +198,14 @@ int main(int argc, char** argv) {
                 corpus.logs.size(), runs);
     std::printf("driver, whole corpus (median):         %7.3f s\n", driverMedian);
     std::printf("window, dialog to notice (median):     %7.3f s\n", windowMedian);
-    std::printf("window / driver:                       %7.1f x   goal <= 5\n",
+    std::printf("window / driver:                       %7.1f x   goal <= 1.5\n",
                 windowMedian / driverMedian);
     std::printf("figure repaints during a run (median): %7.0f /s  goal >= 30\n",
-                Median(repaintRates));
-    std::printf("longest gap between repaints:          %7.1f ms\n", longestGap);
+                Median(figureRates));
+    std::printf("gauge repaints during a run (median):  %7.0f /s  goal >= 30\n",
+                Median(gaugeRates));
+    std::printf("longest gap between figure repaints:   %7.1f ms\n", longestFigureGap);
+    std::printf("longest gap between gauge repaints:    %7.1f ms\n", longestGaugeGap);
     std::printf("final figures equal the driver's:      %7s\n", exact ? "yes" : "NO");
     return exact ? 0 : 1;
 }

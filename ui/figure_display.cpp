@@ -32,10 +32,12 @@ void FigureDisplay::Flush() {
     sinceFlush_.start();
 }
 
-void FigureDisplay::FlushIfDue() {
-    if (!sinceFlush_.isValid() || sinceFlush_.elapsed() >= kFrameMilliseconds) {
-        Flush();
+bool FigureDisplay::FlushIfDue() {
+    if (sinceFlush_.isValid() && sinceFlush_.elapsed() < kFrameMilliseconds) {
+        return false;
     }
+    Flush();
+    return true;
 }
 
 }  // namespace veltra

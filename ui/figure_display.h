@@ -31,8 +31,9 @@ public:
     // Hands every changed text to its widget.
     void Flush();
 
-    // Flushes when a frame's time has passed since the last flush.
-    void FlushIfDue();
+    // Flushes when a frame's time has passed since the last flush; says
+    // whether it did.
+    bool FlushIfDue();
 
 private:
     struct Slot {

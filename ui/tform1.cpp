@@ -143,7 +143,7 @@ void TForm1::RunLadujPliki() {
     // run ends, the fields show its last figures before any message, and a
     // close asked for during the run happens after it.
     const auto afterRun = qScopeGuard([this] {
-        display_.Flush();
+        ShowLatestProgress();
         if (closeRequested_) {
             QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
         }
@@ -251,15 +251,38 @@ TGauge* TForm1::GaugeOf(Gauge gauge) const {
 }
 
 void TForm1::SetGaugeMaxValue(Gauge gauge, std::int32_t value) {
+    ShowGaugeProgress();
     GaugeOf(gauge)->SetMaxValue(value);
 }
 
 void TForm1::SetGaugeProgress(Gauge gauge, std::int32_t value) {
-    GaugeOf(gauge)->SetProgress(value);
+    // The lines gauge moves once per line, and each whole percent repaints it
+    // at once: its progress waits for the display's pace like the figures.
+    // The files gauge moves at the end of a log, which both then show exactly.
+    pendingProgress_[static_cast<std::size_t>(gauge)] = value;
+    if (gauge == Gauge::Files) {
+        ShowGaugeProgress();
+    }
+}
+
+void TForm1::ShowGaugeProgress() {
+    for (const Gauge gauge : {Gauge::Lines, Gauge::Files}) {
+        if (std::optional<std::int32_t>& pending =
+                pendingProgress_[static_cast<std::size_t>(gauge)]) {
+            GaugeOf(gauge)->SetProgress(*std::exchange(pending, std::nullopt));
+        }
+    }
+}
+
+void TForm1::ShowLatestProgress() {
+    display_.Flush();
+    ShowGaugeProgress();
 }
 
 void TForm1::ProcessPendingMessages() {
-    display_.FlushIfDue();
+    if (display_.FlushIfDue()) {
+        ShowGaugeProgress();
+    }
     QCoreApplication::processEvents();
 }
 
@@ -272,7 +295,7 @@ std::string TForm1::ExecutablePath() const {
 }
 
 void TForm1::ShowNotice(std::string_view text, std::string_view title) {
-    display_.Flush();
+    ShowLatestProgress();
     ShowInformation(this, FromUtf8(title), FromUtf8(text));
 }
 
@@ -282,8 +305,8 @@ FolderMappings TForm1::MappingsForRun() const {
 
 std::optional<std::string> TForm1::ChooseFolderFor(std::string_view root,
                                                    std::string_view exampleAudioPath) {
-    // The figures so far are on screen while the user thinks.
-    display_.Flush();
+    // The figures and gauges so far are on screen while the user thinks.
+    ShowLatestProgress();
     const QString prefix = FromUtf8(root);
     const std::optional<QString> folder =
         AskForMappedFolder(this, prefix, FromUtf8(exampleAudioPath));

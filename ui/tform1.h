@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <array>
+#include <optional>
 
 #include "figure_display.h"
 #include "open_dialog.h"
@@ -80,6 +81,10 @@ private:
                                                std::string_view exampleAudioPath) override;
 
     TGauge* GaugeOf(Gauge gauge) const;
+    // Hands the gauges the progress the run reported since they last moved.
+    void ShowGaugeProgress();
+    // Figures and gauges as the run left them, before anything else is shown.
+    void ShowLatestProgress();
 
     QFrame* Panel1 = nullptr;
     BitBtn* BitBtn1 = nullptr;
@@ -99,6 +104,8 @@ private:
     OpenDialog OpenDialog1;
     // Logs to report instead of asking the dialog, for the next run only.
     std::optional<QStringList> givenLogs_;
+    // Indexed by Gauge; set while a gauge has yet to show its latest value.
+    std::array<std::optional<std::int32_t>, 2> pendingProgress_{};
     bool closeRequested_ = false;
     bool awaitingFrame_ = true;
 };

@@ -176,6 +176,7 @@ private slots:
     void dialogOffersTheFirstFileOfTheLastChoice();
     void secondRunAddsToFigures();
     void pressDuringRunIsIgnored();
+    void gaugesShowTheEndOfEveryLog();
     void closeDuringRunStopsAfterCurrentLine();
     void terminationSignalsEndTheWindowLikeAClose_data();
     void terminationSignalsEndTheWindowLikeAClose();
@@ -520,6 +521,41 @@ void TForm1Test::pressDuringRunIsIgnored() {
              QStringLiteral("200"));
 }
 
+// Paints of the lines gauge as "progress/max".
+class GaugePaints : public QObject {
+public:
+    explicit GaugePaints(TGauge* gauge) { gauge->installEventFilter(this); }
+    QStringList seen;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            const auto* gauge = static_cast<TGauge*>(watched);
+            seen << QStringLiteral("%1/%2").arg(gauge->Progress()).arg(gauge->MaxValue());
+        }
+        return false;
+    }
+};
+
+void TForm1Test::gaugesShowTheEndOfEveryLog() {
+    // The lines gauge follows the run at the display's pace, but shows where
+    // each log ended before the next one begins.
+    const QString first = WriteFile(dir_, QStringLiteral("first.hst"), ForeignDayItems(3000));
+    const QString second = WriteFile(dir_, QStringLiteral("second.hst"), ForeignDayItems(7));
+    TForm1 form;
+    form.show();
+    auto* lines = form.findChild<TGauge*>(QStringLiteral("Gauge2"));
+    const GaugePaints paints(lines);
+    const auto choose = ChooseInDialog({first, second});
+    QString notice;
+    const auto dismiss = ExpectNotice(&notice);
+    form.BitBtn1Click();
+    QVERIFY(paints.seen.contains(QStringLiteral("3000/3000")));
+    QCOMPARE(paints.seen.last(), QStringLiteral("7/7"));
+    // Far fewer paints than whole percents passed.
+    QVERIFY(paints.seen.size() < 100);
+}
+
 void TForm1Test::closeDuringRunStopsAfterCurrentLine() {
     const QString log = WriteFile(dir_, QStringLiteral("closing.hst"), ForeignDayItems(500));
     TForm1 form;
@@ -531,7 +567,10 @@ void TForm1Test::closeDuringRunStopsAfterCurrentLine() {
         modal->close();
     });
     form.BitBtn1Click();
-    QVERIFY(form.report().tallies().Count(veltra::Category::Total) < 500);
+    const std::int64_t handled = form.report().tallies().Count(veltra::Category::Total);
+    QVERIFY(handled < 500);
+    // The gauge shows where the run stopped.
+    QCOMPARE(form.findChild<TGauge*>(QStringLiteral("Gauge2"))->Progress(), handled);
     QVERIFY(form.isVisible());
     QTRY_VERIFY(!form.isVisible());
     QVERIFY(!noticeShown);
