@@ -28,4 +28,13 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
     return lines;
 }
 
+std::size_t CountLines(std::string_view text) {
+    std::size_t count = 0;
+    LineReader reader(text);
+    while (reader.Next()) {
+        ++count;
+    }
+    return count;
+}
+
 }  // namespace veltra

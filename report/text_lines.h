@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -23,5 +24,8 @@ private:
 
 // All lines of a text at once, by the rules of LineReader.
 std::vector<std::string_view> SplitLines(std::string_view text);
+
+// How many lines LineReader finds in a text, without keeping them.
+std::size_t CountLines(std::string_view text);
 
 }  // namespace veltra
