@@ -39,8 +39,11 @@ enum class SpecialTarget : unsigned char {
 };
 
 // The few file operations the report needs. Paths are in the file system's
-// encoding (UTF-8 on Linux). The reading operations may be called from
-// several threads at once.
+// encoding (UTF-8 on Linux).
+//
+// The const operations, which only look and read, may be called from several
+// threads at once: a run reads description files ahead on a pool of threads.
+// The others are called from one thread at a time.
 class FileSystem {
 public:
     virtual ~FileSystem() = default;

@@ -37,4 +37,23 @@ std::string MissingNationalityEntry(const LogRecord& record) {
     return entry;
 }
 
+LineItem ClassifyLine(std::string_view line) {
+    LineItem item;
+    item.record = LogRecord::FromLine(line);
+    if (!item.record) {
+        return item;
+    }
+    const LogRecord& record = *item.record;
+    if (!IsMusicItem(record.ItemType())) {
+        item.kind = LineKind::NotMusic;
+    } else if (record.Nationality().empty()) {
+        item.kind = LineKind::NoNationality;
+    } else {
+        item.kind = LineKind::Counted;
+        item.polish = IsPolish(record.Nationality());
+        item.hour = AiringHour(record);
+    }
+    return item;
+}
+
 }  // namespace veltra

@@ -1,12 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
-namespace veltra {
+#include "log_record.h"
 
-class LogRecord;
+namespace veltra {
 
 // What a log record means for the report: which items count, in which
 // categories, and what is kept of those without a nationality.
@@ -28,5 +29,27 @@ bool InNightBand(std::int32_t hour);
 
 // The entry of an item without a nationality: performer;title;path.
 std::string MissingNationalityEntry(const LogRecord& record);
+
+enum class LineKind : unsigned char {
+    Incomplete,     // not exactly 21 fields
+    NotMusic,       // another item type, ignored
+    NoNationality,  // a music item without a nationality
+    Counted,        // a music item that counts
+};
+
+// What the line analysis makes of one log line. Decided in one place for the
+// analysis itself and for the read-ahead that takes debut tests before the
+// analysis gets there.
+struct LineItem {
+    LineKind kind = LineKind::Incomplete;
+    std::optional<LogRecord> record;  // all but Incomplete
+    bool polish = false;              // Counted only
+    std::int32_t hour = 0;            // Counted only
+
+    // Polish items of the day band are told apart by their description file.
+    bool TakesDebutTest() const { return kind == LineKind::Counted && polish && InDayBand(hour); }
+};
+
+LineItem ClassifyLine(std::string_view line);
 
 }  // namespace veltra

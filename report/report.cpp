@@ -37,6 +37,29 @@ private:
     bool& flag_;
 };
 
+// Reads ahead over one log, and whichever way the log's analysis ends, drops
+// the reads still in flight before its text goes.
+class ReadAheadOverLog {
+public:
+    ReadAheadOverLog(DescriptionReadAhead* readAhead, std::string_view text,
+                     std::shared_ptr<const DebutTest> test)
+        : readAhead_(readAhead) {
+        if (readAhead_) {
+            readAhead_->StartLog(text, std::move(test));
+        }
+    }
+    ReadAheadOverLog(const ReadAheadOverLog&) = delete;
+    ReadAheadOverLog& operator=(const ReadAheadOverLog&) = delete;
+    ~ReadAheadOverLog() {
+        if (readAhead_) {
+            readAhead_->EndLog();
+        }
+    }
+
+private:
+    DescriptionReadAhead* readAhead_;
+};
+
 }  // namespace
 
 Report::Report(FigurePublisher& publisher, FileSystem& fileSystem, ReportHost& host)
@@ -60,7 +83,7 @@ void Report::LadujPliki() {
     publisher_.Publish(Field::LBrakNarodowosc, "0");
     host_.SetPokazEnabled(false);
     missingNationalityList_.clear();
-    resolver_ = std::make_unique<AudioPathResolver>(fileSystem_, host_.MappingsForRun());
+    resolver_ = std::make_shared<AudioPathResolver>(fileSystem_, host_.MappingsForRun());
     askedRoots_.clear();
 
     for (std::size_t k = 0; k < files->size(); ++k) {
@@ -86,13 +109,25 @@ void Report::LadujPliki() {
 void Report::AnalizujPlik(const std::string& path) {
     const std::string text = ReadFileOrFail(fileSystem_, path);
     logFolder_ = path.substr(0, path.rfind('/') + 1);
-    const std::vector<std::string_view> lines = SplitLines(text);
-    host_.SetGaugeMaxValue(Gauge::Lines, GaugeValue(lines.size()));
-    for (std::size_t j = 0; j < lines.size(); ++j) {
-        if (!TrimControls(lines[j]).empty()) {
-            AnalizujWiersz(lines[j]);
+    // The lines are counted first and then walked, never indexed: an index
+    // costs more memory than the log itself when its lines are short.
+    host_.SetGaugeMaxValue(Gauge::Lines, GaugeValue(CountLines(text)));
+
+    if (readAheadSettings_.ioThreads > 0 && !readAhead_) {
+        readAhead_ = std::make_unique<DescriptionReadAhead>(readAheadSettings_);
+    }
+    const ReadAheadOverLog readingAhead(readAhead_.get(), text, DebutTestAhead());
+
+    LineReader lines(text);
+    std::size_t index = 0;
+    while (const std::optional<std::string_view> line = lines.Next()) {
+        if (!TrimControls(*line).empty()) {
+            AnalyseLine(*line, readAhead_ ? std::optional(index) : std::nullopt);
         }
-        host_.SetGaugeProgress(Gauge::Lines, GaugeValue(j + 1));
+        if (readAhead_) {
+            readAhead_->Passed(index);
+        }
+        host_.SetGaugeProgress(Gauge::Lines, GaugeValue(++index));
         host_.ProcessPendingMessages();
         if (host_.StopRequested()) {
             return;
@@ -101,39 +136,48 @@ void Report::AnalizujPlik(const std::string& path) {
 }
 
 void Report::AnalizujWiersz(std::string_view line) {
-    const std::optional<LogRecord> record = LogRecord::FromLine(line);
-    if (!record) {
-        tallies_.CountIncompleteLine();
-        return;
-    }
-    if (!IsMusicItem(record->ItemType())) {
-        return;
-    }
-    if (record->Nationality().empty()) {
-        tallies_.CountMissingNationality();
-        missingNationalityList_.push_back(MissingNationalityEntry(*record));
-        return;
+    AnalyseLine(line, std::nullopt);
+}
+
+void Report::AnalyseLine(std::string_view line, std::optional<std::size_t> index) {
+    const LineItem item = ClassifyLine(line);
+    switch (item.kind) {
+        case LineKind::Incomplete:
+            tallies_.CountIncompleteLine();
+            return;
+        case LineKind::NotMusic:
+            return;
+        case LineKind::NoNationality:
+            tallies_.CountMissingNationality();
+            missingNationalityList_.push_back(MissingNationalityEntry(*item.record));
+            return;
+        case LineKind::Counted:
+            break;
     }
 
-    const std::int32_t seconds = CzasNaSekundy(record->Duration());
-    const bool polish = IsPolish(record->Nationality());
-    const std::int32_t hour = AiringHour(*record);
-
+    const LogRecord& record = *item.record;
+    const std::int32_t seconds = CzasNaSekundy(record.Duration());
     tallies_.CountItem(Category::Total, seconds);
-    if (polish) {
+    if (item.polish) {
         tallies_.CountItem(Category::Polish, seconds);
     }
-    if (InDayBand(hour)) {
+    if (InDayBand(item.hour)) {
         tallies_.CountItem(Category::Day, seconds);
-        if (polish) {
-            tallies_.CountItem(CzyDebiut(record->AudioPath()) ? Category::DayPolishDebut
-                                                              : Category::DayPolishOther,
+        if (item.TakesDebutTest()) {
+            std::optional<bool> debut;
+            if (index && readAhead_) {
+                debut = readAhead_->DebutAt(*index, record.AudioPath());
+            }
+            if (!debut) {
+                debut = CzyDebiut(record.AudioPath());
+            }
+            tallies_.CountItem(*debut ? Category::DayPolishDebut : Category::DayPolishOther,
                                seconds);
         }
     }
-    if (InNightBand(hour)) {
+    if (InNightBand(item.hour)) {
         tallies_.CountItem(Category::Night, seconds);
-        if (polish) {
+        if (item.polish) {
             tallies_.CountItem(Category::NightPolish, seconds);
         }
     }
@@ -157,11 +201,34 @@ bool Report::CzyDebiut(std::string_view audioPath) {
     return found.text && MarksDebut(*found.text);
 }
 
+std::shared_ptr<const DebutTest> Report::DebutTestAhead() {
+    Resolver();
+    // The same lookup as CzyDebiut's, but a drive or share without a folder
+    // is left to CzyDebiut at its line: only there may the user be asked.
+    return std::make_shared<const DebutTest>(
+        [resolver = resolver_,
+         logFolder = logFolder_](std::string_view audioPath) -> std::optional<bool> {
+            if (audioPath.empty()) {
+                return false;
+            }
+            const DescriptionLookup found = resolver->ReadDescriptionFile(audioPath, logFolder);
+            if (!found.text && !found.unmappedRoot.empty()) {
+                return std::nullopt;
+            }
+            return found.text && MarksDebut(*found.text);
+        });
+}
+
 AudioPathResolver& Report::Resolver() {
     if (!resolver_) {
-        resolver_ = std::make_unique<AudioPathResolver>(fileSystem_, host_.MappingsForRun());
+        resolver_ = std::make_shared<AudioPathResolver>(fileSystem_, host_.MappingsForRun());
     }
     return *resolver_;
+}
+
+void Report::SetReadAhead(ReadAheadSettings settings) {
+    readAheadSettings_ = settings;
+    readAhead_.reset();
 }
 
 std::string Report::CsvPath() const {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "audio_path_resolver.h"
+#include "description_read_ahead.h"
 #include "file_system.h"
 #include "tallies.h"
 
@@ -44,6 +45,9 @@ public:
     // waits for the host's dialogs.
     bool Running() const { return running_; }
 
+    // How far runs read description files ahead; not during a run.
+    void SetReadAhead(ReadAheadSettings settings);
+
     // Where runs save the CSV file instead of beside the executable, and
     // what they do when that name leads to a device or a pipe.
     void SetCsvPath(std::string csvPath, SpecialTarget special) {
@@ -57,6 +61,11 @@ public:
     }
 
 private:
+    // AnalizujWiersz for line `index` of the log being read, with its debut
+    // test answered by the read-ahead when there is one.
+    void AnalyseLine(std::string_view line, std::optional<std::size_t> index);
+    // CzyDebiut for the read-ahead's threads, for the log being read.
+    std::shared_ptr<const DebutTest> DebutTestAhead();
     std::string CsvPath() const;
     AudioPathResolver& Resolver();
     bool SaveMissingNationalityList();
@@ -67,11 +76,15 @@ private:
     Tallies tallies_;
     std::vector<std::string> missingNationalityList_;
     std::optional<std::string> csvPath_;
-    // Made afresh for every run, so that its folder listings are the run's.
-    std::unique_ptr<AudioPathResolver> resolver_;
+    // Made afresh for every run, so that its folder listings are the run's;
+    // shared with the reads of the run still in flight after it.
+    std::shared_ptr<AudioPathResolver> resolver_;
     std::set<std::string> askedRoots_;  // folded
     std::string logFolder_;             // of the log being read
     SpecialTarget csvSpecialTarget_ = SpecialTarget::Refuse;
+    ReadAheadSettings readAheadSettings_;
+    // Made by the first log that needs it; its threads then wait for more.
+    std::unique_ptr<DescriptionReadAhead> readAhead_;
     bool running_ = false;
 };
 

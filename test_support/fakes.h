@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <string>
@@ -43,16 +44,23 @@ public:
     std::map<Field, std::string> latest;
 };
 
-// Files in memory; any operation can be made to fail with a cause.
+// Files in memory; any operation can be made to fail with a cause. The
+// reading operations may be called from several threads, as the interface
+// allows; a test changes the files only while no run is going on.
 class FakeFileSystem final : public FileSystem {
 public:
     bool IsRegularFile(const std::string& path) const override {
+        const std::lock_guard lock(mutex_);
         ++isRegularFileCalls;
         return files.contains(path);
     }
 
     std::string ReadWholeFile(const std::string& path) const override {
-        reads.push_back(path);
+        if (beforeRead) {
+            beforeRead(path);
+        }
+        const std::lock_guard lock(mutex_);
+        reads_.push_back(path);
         if (const auto failing = unreadable.find(path); failing != unreadable.end()) {
             throw IoFailure(failing->second);
         }
@@ -78,6 +86,7 @@ public:
             if (owner_.commitFailure) {
                 throw IoFailure(*owner_.commitFailure);
             }
+            const std::lock_guard lock(owner_.mutex_);
             owner_.files[path_] = content_;
         }
 
@@ -99,8 +108,16 @@ public:
         return std::make_unique<Replacement>(*this, path);
     }
 
+    // Every path read, in the order the reads began. Reads abandoned by a
+    // run may still be ending on other threads.
+    std::vector<std::string> Reads() const {
+        const std::lock_guard lock(mutex_);
+        return reads_;
+    }
+
     // The folders are those the files' paths pass through, and those made.
     std::vector<std::string> ListDirectory(const std::string& path) const override {
+        const std::lock_guard lock(mutex_);
         listings.push_back(path);
         if (const auto failing = unlistable.find(path); failing != unlistable.end()) {
             throw IoFailure(failing->second);
@@ -147,9 +164,15 @@ public:
     std::optional<std::string> commitFailure;
     std::vector<std::pair<std::string, SpecialTarget>> replaced;
     std::function<void()> onReplace;
-    mutable std::vector<std::string> reads;
+    // Runs first in every read, on the reading thread, outside the lock:
+    // a test holds reads in flight with it.
+    std::function<void(const std::string& path)> beforeRead;
     mutable std::vector<std::string> listings;
     mutable int isRegularFileCalls = 0;
+
+private:
+    mutable std::mutex mutex_;
+    mutable std::vector<std::string> reads_;
 };
 
 // Answers the dialog with prepared choices and records what the run did.

@@ -56,7 +56,7 @@ class CzyDebiut : public testing::ReportTest {};
 TEST_F(CzyDebiut, LooksBesideTheAudioFileInUtf8) {
     files.files["muzyka/Łąka.dat"] = "Kod=n";
     EXPECT_TRUE(report.CzyDebiut("muzyka/\xA3\xB9ka.mp3"));
-    EXPECT_EQ(files.reads, std::vector<std::string>{"muzyka/Łąka.dat"});
+    EXPECT_EQ(files.Reads(), std::vector<std::string>{"muzyka/Łąka.dat"});
 }
 
 TEST_F(CzyDebiut, NoPathNoFileOrNoKodIsNoDebut) {
@@ -65,7 +65,7 @@ TEST_F(CzyDebiut, NoPathNoFileOrNoKodIsNoDebut) {
     EXPECT_FALSE(report.CzyDebiut(""));
     EXPECT_FALSE(report.CzyDebiut("brak/pliku.mp3"));
     EXPECT_FALSE(report.CzyDebiut("bez/kodu.mp3"));
-    EXPECT_EQ(files.reads, std::vector<std::string>{"bez/kodu.dat"});
+    EXPECT_EQ(files.Reads(), std::vector<std::string>{"bez/kodu.dat"});
 }
 
 TEST_F(CzyDebiut, ReadsTheFileAfreshEveryTime) {
@@ -73,7 +73,7 @@ TEST_F(CzyDebiut, ReadsTheFileAfreshEveryTime) {
     EXPECT_TRUE(report.CzyDebiut("a.mp3"));
     files.files["a.dat"] = "Kod=x";
     EXPECT_FALSE(report.CzyDebiut("a.mp3"));
-    EXPECT_EQ(files.reads.size(), 2u);
+    EXPECT_EQ(files.Reads().size(), 2u);
 }
 
 TEST_F(CzyDebiut, AFileThatCannotBeReadIsAFailure) {
