@@ -6,27 +6,15 @@
 #include <vector>
 
 #include "corpus.h"
+#include "engine_run.h"
 #include "latest_figures.h"
 #include "posix_file_system.h"
 #include "process_timing.h"
 #include "report.h"
-#include "report_host.h"
 
 namespace veltra::bench {
 
 namespace {
-
-class IdleHost final : public ReportHost {
-public:
-    std::optional<std::vector<std::string>> ChooseFiles() override { return std::nullopt; }
-    void SetGaugeMaxValue(Gauge, std::int32_t) override {}
-    void SetGaugeProgress(Gauge, std::int32_t) override {}
-    void ProcessPendingMessages() override {}
-    bool StopRequested() const override { return false; }
-    void SetPokazEnabled(bool) override {}
-    std::string ExecutablePath() const override { return {}; }
-    void ShowNotice(std::string_view, std::string_view) override {}
-};
 
 std::vector<std::string> LinesWithoutDescriptionFiles(int count) {
     std::vector<std::string> lines;
@@ -54,7 +42,7 @@ double MedianLinesPerSecond(int linesPerPass, int passes) {
     const std::vector<std::string> lines = LinesWithoutDescriptionFiles(linesPerPass);
     LatestFigures publisher;
     PosixFileSystem fileSystem;
-    IdleHost host;
+    QuietHost host({});
     std::vector<double> rates;
     for (int pass = 0; pass < passes; ++pass) {
         Report report(publisher, fileSystem, host);

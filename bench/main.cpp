@@ -1,6 +1,9 @@
 // veltra-bench: writes the seeded reference corpus, then times the driver
-// over it against `cat` of the same files, interleaved in one run, and
-// measures the line analysis alone. Prints medians; it checks no limits.
+// over it against `cat` of the same files, interleaved in one run; runs the
+// engine in process with description files read in line order against read
+// ahead, on local disk and on a file system that delays every call as a
+// network share would; and measures the line analysis alone. Prints
+// medians; it checks no limits.
 
 #include <stdlib.h>
 
@@ -13,7 +16,10 @@
 #include <vector>
 
 #include "corpus.h"
+#include "delayed_file_system.h"
+#include "engine_run.h"
 #include "line_throughput.h"
+#include "posix_file_system.h"
 #include "process_timing.h"
 
 namespace {
@@ -28,7 +34,17 @@ struct Options {
     fs::path folder = "bench-corpus";
     std::uint32_t seed = 2024;
     int runs = 15;
+    int delayedRuns = 3;
+    // Reading in line order over a delayed file system takes minutes for the
+    // corpus: it is timed over its first logs and scaled to all of them.
+    std::size_t sequentialLogs = 4;
+    veltra::ReadAheadSettings readAhead;
 };
+
+constexpr const char* kUsage =
+    "Usage: veltra-bench DRIVER [--baseline DRIVER] [--folder DIR] [--seed N] [--runs N]\n"
+    "                    [--delayed-runs N] [--sequential-logs N] [--io-threads N]\n"
+    "                    [--lines-ahead N]\n";
 
 Options ParseOptions(int argc, char** argv) {
     Options options;
@@ -43,21 +59,28 @@ Options ParseOptions(int argc, char** argv) {
             options.seed = static_cast<std::uint32_t>(std::strtoul(argv[++i], nullptr, 10));
         } else if (argument == "--runs" && hasValue) {
             options.runs = std::max(1, std::atoi(argv[++i]));
+        } else if (argument == "--delayed-runs" && hasValue) {
+            options.delayedRuns = std::max(1, std::atoi(argv[++i]));
+        } else if (argument == "--sequential-logs" && hasValue) {
+            options.sequentialLogs = std::max<std::size_t>(1, std::strtoul(argv[++i], nullptr, 10));
+        } else if (argument == "--io-threads" && hasValue) {
+            options.readAhead.ioThreads = std::strtoul(argv[++i], nullptr, 10);
+        } else if (argument == "--lines-ahead" && hasValue) {
+            options.readAhead.linesAhead =
+                std::max<std::size_t>(1, std::strtoul(argv[++i], nullptr, 10));
         } else if (options.driver.empty() && !argument.starts_with("-")) {
             options.driver = fs::absolute(argument).string();
         } else {
-            std::fprintf(stderr,
-                         "Usage: veltra-bench DRIVER [--baseline DRIVER] [--folder DIR] [--seed N] "
-                         "[--runs N]\n");
+            std::fputs(kUsage, stderr);
             std::exit(2);
         }
     }
     if (options.driver.empty()) {
-        std::fprintf(stderr,
-                     "Usage: veltra-bench DRIVER [--baseline DRIVER] [--folder DIR] [--seed N] "
-                     "[--runs N]\n");
+        std::fputs(kUsage, stderr);
         std::exit(2);
     }
+    // The in-process runs work from inside it.
+    options.folder = fs::absolute(options.folder);
     return options;
 }
 
@@ -77,6 +100,36 @@ std::string LoadAverage() {
     return one.empty() ? "unknown" : one;
 }
 
+struct Comparison {
+    double sequentialSeconds = 0;  // scaled to the whole corpus
+    double readAheadSeconds = 0;
+    bool sameFigures = true;
+};
+
+// Medians of in-process runs, the two ways interleaved; the figures of every
+// read-ahead run must equal `expected`.
+Comparison CompareReadAhead(veltra::FileSystem& fileSystem, const Options& options,
+                            const std::vector<std::string>& logs, std::size_t sequentialLogs,
+                            int runs, const std::string& expected) {
+    const std::vector<std::string> sequentialPart(
+        logs.begin(), logs.begin() + static_cast<std::ptrdiff_t>(sequentialLogs));
+    const double scale = static_cast<double>(logs.size()) / static_cast<double>(sequentialLogs);
+    std::vector<double> sequential;
+    std::vector<double> readAhead;
+    Comparison comparison;
+    for (int run = 0; run < runs; ++run) {
+        sequential.push_back(
+            RunEngine(fileSystem, {.ioThreads = 0}, sequentialPart, options.folder).seconds *
+            scale);
+        const EngineRun ahead = RunEngine(fileSystem, options.readAhead, logs, options.folder);
+        readAhead.push_back(ahead.seconds);
+        comparison.sameFigures = comparison.sameFigures && ahead.figures == expected;
+    }
+    comparison.sequentialSeconds = Median(sequential);
+    comparison.readAheadSeconds = Median(readAhead);
+    return comparison;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -94,6 +147,8 @@ int main(int argc, char** argv) {
     // The user's own folder mappings must not take part.
     ::setenv("XDG_CONFIG_HOME", fs::absolute(options.folder / "config").c_str(), 1);
     const std::vector<std::string> logs = Relative(corpus.logs, options.folder);
+    const std::size_t sequentialLogs = std::min(options.sequentialLogs, logs.size());
+    veltra::PosixFileSystem local;
     std::vector<std::string> driver{options.driver, "--json", "--csv", "braki.csv"};
     driver.insert(driver.end(), logs.begin(), logs.end());
     std::vector<std::string> baseline;
@@ -142,6 +197,20 @@ int main(int argc, char** argv) {
         catSeconds.push_back(reading.seconds);
         catCpuSeconds.push_back(reading.cpuSeconds);
     }
+
+    // In process, from the corpus folder, as the logs name their audio files
+    // relative to it.
+    fs::current_path(options.folder);
+    const std::string expected = RunEngine(local, {.ioThreads = 0}, logs, options.folder).figures;
+    const Comparison onDisk =
+        CompareReadAhead(local, options, logs, logs.size(), options.runs, expected);
+    DelayedFileSystem halfMillisecond(std::chrono::microseconds(500));
+    const Comparison nearShare = CompareReadAhead(halfMillisecond, options, logs, sequentialLogs,
+                                                  options.delayedRuns, expected);
+    DelayedFileSystem twoMilliseconds(std::chrono::microseconds(2000));
+    const Comparison farShare = CompareReadAhead(twoMilliseconds, options, logs, sequentialLogs,
+                                                 options.delayedRuns, expected);
+
     const double driverMedian = Median(driverSeconds);
     const double catMedian = Median(catSeconds);
     const double linesPerSecond = MedianLinesPerSecond(200'000, options.runs);
@@ -153,7 +222,7 @@ int main(int argc, char** argv) {
                 options.seed);
     std::printf("runs: %d of each, interleaved; load average %s\n\n", options.runs,
                 LoadAverage().c_str());
-    std::printf("driver, whole corpus (median):   %8.3f s   goal < 0.5 s\n", driverMedian);
+    std::printf("driver, whole corpus (median):   %8.3f s\n", driverMedian);
     std::printf("driver, paths on D: mapped:      %8.3f s   %.2f x as written, goal < 2\n",
                 Median(mappedSeconds), Median(mappedSeconds) / driverMedian);
     if (!baselineSeconds.empty()) {
@@ -165,12 +234,30 @@ int main(int argc, char** argv) {
                     (Median(driverCpuSeconds) / baselineCpu - 1) * 100);
     }
     std::printf("cat of the same files (median):  %8.3f s\n", catMedian);
-    std::printf("driver / cat:                    %8.1f x\n", driverMedian / catMedian);
+    std::printf("driver / cat:                    %8.1f x   goal <= 2.5\n",
+                driverMedian / catMedian);
     std::printf("CPU time, driver / cat (median): %8.3f s / %.3f s\n", Median(driverCpuSeconds),
                 Median(catCpuSeconds));
     std::printf("AnalizujWiersz, no .dat (median): %7.2f M lines/s   goal >= 2\n",
                 linesPerSecond / 1e6);
     std::printf("driver peak memory:              %8.1f MiB   goal <= %.1f MiB\n",
                 static_cast<double>(peakKib) / 1024, memoryLimitMib);
-    return 0;
+
+    std::printf("\nin process, description files in line order against read ahead\n");
+    std::printf(
+        "(%zu I/O threads, %zu lines ahead; on a delayed file system %d runs, in line\n"
+        "order over the first %zu logs scaled to all %zu):\n",
+        options.readAhead.ioThreads, options.readAhead.linesAhead, options.delayedRuns,
+        sequentialLogs, logs.size());
+    std::printf("                                  in order   read ahead\n");
+    const auto row = [](const char* name, const Comparison& comparison, const char* goal) {
+        std::printf("%-32s %8.3f s %8.3f s   %s%s\n", name, comparison.sequentialSeconds,
+                    comparison.readAheadSeconds, goal,
+                    comparison.sameFigures ? "" : "   FIGURES DIFFER");
+    };
+    row("local disk (median)", onDisk, "");
+    row("0.5 ms per call (median)", nearShare, "goal < 3 s");
+    row("2 ms per call (median)", farShare, "goal < 10 s");
+    const bool same = onDisk.sameFigures && nearShare.sameFigures && farShare.sameFigures;
+    return same ? 0 : 1;
 }
