@@ -19,6 +19,7 @@
 #include "delayed_file_system.h"
 #include "engine_run.h"
 #include "line_throughput.h"
+#include "memory_cases.h"
 #include "posix_file_system.h"
 #include "process_timing.h"
 
@@ -38,13 +39,15 @@ struct Options {
     // Reading in line order over a delayed file system takes minutes for the
     // corpus: it is timed over its first logs and scaled to all of them.
     std::size_t sequentialLogs = 4;
+    int emptyLogMib = 100;
+    int missingLines = 200'000;
     veltra::ReadAheadSettings readAhead;
 };
 
 constexpr const char* kUsage =
     "Usage: veltra-bench DRIVER [--baseline DRIVER] [--folder DIR] [--seed N] [--runs N]\n"
     "                    [--delayed-runs N] [--sequential-logs N] [--io-threads N]\n"
-    "                    [--lines-ahead N]\n";
+    "                    [--lines-ahead N] [--empty-log-mib N] [--missing-lines N]\n";
 
 Options ParseOptions(int argc, char** argv) {
     Options options;
@@ -63,6 +66,10 @@ Options ParseOptions(int argc, char** argv) {
             options.delayedRuns = std::max(1, std::atoi(argv[++i]));
         } else if (argument == "--sequential-logs" && hasValue) {
             options.sequentialLogs = std::max<std::size_t>(1, std::strtoul(argv[++i], nullptr, 10));
+        } else if (argument == "--empty-log-mib" && hasValue) {
+            options.emptyLogMib = std::max(1, std::atoi(argv[++i]));
+        } else if (argument == "--missing-lines" && hasValue) {
+            options.missingLines = std::max(1, std::atoi(argv[++i]));
         } else if (argument == "--io-threads" && hasValue) {
             options.readAhead.ioThreads = std::strtoul(argv[++i], nullptr, 10);
         } else if (argument == "--lines-ahead" && hasValue) {
@@ -258,6 +265,14 @@ int main(int argc, char** argv) {
     row("local disk (median)", onDisk, "");
     row("0.5 ms per call (median)", nearShare, "goal < 3 s");
     row("2 ms per call (median)", farShare, "goal < 10 s");
+
+    std::printf("\npeak memory of the driver over one extreme log:\n");
+    for (const MemoryCase& memory :
+         MeasureMemory(options.driver, options.folder, options.emptyLogMib, options.missingLines)) {
+        std::printf("%-20s log %7.1f MiB, list %6.1f MiB: %7.1f MiB   goal <= %.1f MiB\n",
+                    memory.name.c_str(), memory.logMib, memory.listMib, memory.peakMib,
+                    memory.LimitMib());
+    }
     const bool same = onDisk.sameFigures && nearShare.sameFigures && farShare.sameFigures;
     return same ? 0 : 1;
 }
