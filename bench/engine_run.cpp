@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "figure_field.h"
-#include "latest_figures.h"
+#include "figure_publisher.h"
 #include "report.h"
 
 namespace veltra::bench {

@@ -7,7 +7,7 @@
 
 #include "corpus.h"
 #include "engine_run.h"
-#include "latest_figures.h"
+#include "figure_publisher.h"
 #include "posix_file_system.h"
 #include "process_timing.h"
 #include "report.h"

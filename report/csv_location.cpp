@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "file_error.h"
+#include "file_access.h"
 #include "file_system.h"
 
 namespace veltra {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <string>
 #include <string_view>
 
 #include "figure_field.h"
@@ -12,6 +14,19 @@ class FigurePublisher {
 public:
     virtual ~FigurePublisher() = default;
     virtual void Publish(Field field, std::string_view text) = 0;
+};
+
+// Keeps what each display field would show now: its initial text until the
+// first publication, then the latest one. For hosts without a window.
+class LatestFigures final : public FigurePublisher {
+public:
+    LatestFigures();
+
+    void Publish(Field field, std::string_view text) override;
+    const std::string& Text(Field field) const;
+
+private:
+    std::array<std::string, kDisplayFieldCount> texts_;
 };
 
 }  // namespace veltra

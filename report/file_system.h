@@ -58,7 +58,12 @@ public:
     // is none (nothing there, or a directory). Throws IoFailure when there is
     // one that cannot be read. The same as IsRegularFile, then ReadWholeFile;
     // a real file system can do it with fewer calls.
-    virtual std::optional<std::string> ReadRegularFile(const std::string& path) const;
+    virtual std::optional<std::string> ReadRegularFile(const std::string& path) const {
+        if (!IsRegularFile(path)) {
+            return std::nullopt;
+        }
+        return ReadWholeFile(path);
+    }
 
     // Starts replacing the file at `path`, or creating it. A symbolic link is
     // followed and its final target replaced. Throws IoFailure.

@@ -1,7 +1,7 @@
 #include "line_analysis.h"
 
-#include "integer_text.h"
 #include "log_record.h"
+#include "number_text.h"
 
 namespace veltra {
 

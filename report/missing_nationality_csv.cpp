@@ -1,6 +1,6 @@
 #include "missing_nationality_csv.h"
 
-#include "file_error.h"
+#include "file_access.h"
 
 namespace veltra {
 

@@ -3,16 +3,16 @@
 #include <cstdint>
 #include <limits>
 
+#include "audio_path_resolver.h"
 #include "case_folding.h"
 #include "cp1250.h"
 #include "csv_location.h"
-#include "description_file.h"
-#include "duration.h"
 #include "figure_publisher.h"
-#include "file_reading.h"
+#include "file_access.h"
 #include "line_analysis.h"
 #include "log_record.h"
 #include "missing_nationality_csv.h"
+#include "number_text.h"
 #include "report_host.h"
 #include "text_lines.h"
 

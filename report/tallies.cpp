@@ -4,9 +4,9 @@
 #include <limits>
 #include <string_view>
 
-#include "duration.h"
 #include "figure_field.h"
 #include "figure_publisher.h"
+#include "number_text.h"
 
 namespace veltra {
 

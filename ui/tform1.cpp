@@ -24,7 +24,7 @@
 #include "csv_location.h"
 #include "display_text.h"
 #include "error_report.h"
-#include "figure_panels.h"
+#include "figure_field.h"
 #include "folder_mapping_dialogs.h"
 #include "program_identity.h"
 #include "tfbrakinarodowosci.h"

@@ -11,7 +11,6 @@
 #include "button_glyphs.h"
 #include "display_text.h"
 #include "figure_field.h"
-#include "figure_panels.h"
 #include "tform1.h"
 #include "tgauge.h"
 #include "titled_frame.h"

@@ -4,7 +4,7 @@
 
 #include "case_folding.h"
 #include "fakes.h"
-#include "file_error.h"
+#include "file_access.h"
 
 namespace veltra {
 namespace {

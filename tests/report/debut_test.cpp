@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
+#include "audio_path_resolver.h"
 #include "cp1250.h"
-#include "description_file.h"
 #include "report_fixture.h"
 
 namespace veltra {

@@ -1,8 +1,6 @@
-#include "duration.h"
+#include "number_text.h"
 
 #include <gtest/gtest.h>
-
-#include "integer_text.h"
 
 namespace veltra {
 namespace {

@@ -1,4 +1,4 @@
-#include "file_error.h"
+#include "file_access.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,6 @@
 #include <set>
 
 #include "figure_field.h"
-#include "figure_panels.h"
 
 namespace veltra {
 namespace {

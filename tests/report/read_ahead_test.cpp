@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "fakes.h"
-#include "file_error.h"
+#include "file_access.h"
 #include "posix_file_system.h"
 #include "report.h"
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes.h"
-#include "file_error.h"
+#include "file_access.h"
 #include "report.h"
 
 namespace veltra::testing {

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "file_error.h"
+#include "file_access.h"
 #include "report_fixture.h"
 
 namespace veltra {

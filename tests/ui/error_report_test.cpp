@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "error_report.h"
-#include "file_error.h"
+#include "file_access.h"
 #include "veltra_application.h"
 
 namespace {

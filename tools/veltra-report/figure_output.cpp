@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
-#include "figure_panels.h"
-#include "latest_figures.h"
+#include "figure_field.h"
+#include "figure_publisher.h"
 
 namespace veltra {
 

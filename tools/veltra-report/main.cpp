@@ -10,11 +10,10 @@
 #include <vector>
 
 #include "driver_options.h"
+#include "figure_field.h"
 #include "figure_output.h"
-#include "figure_panels.h"
-#include "file_error.h"
-#include "file_reading.h"
-#include "latest_figures.h"
+#include "figure_publisher.h"
+#include "file_access.h"
 #include "posix_file_system.h"
 #include "program_identity.h"
 #include "report.h"

@@ -7,8 +7,7 @@
 #include <filesystem>
 #include <string_view>
 
-#include "file_error.h"
-#include "file_reading.h"
+#include "file_access.h"
 #include "file_system.h"
 #include "termination_signals.h"
 

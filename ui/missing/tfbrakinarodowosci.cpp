@@ -11,7 +11,7 @@
 
 #include "display_text.h"
 #include "error_report.h"
-#include "file_reading.h"
+#include "file_access.h"
 #include "missing_entries.h"
 #include "posix_file_system.h"
 #include "win_text_metrics.h"

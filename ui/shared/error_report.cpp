@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "display_text.h"
-#include "file_error.h"
+#include "file_access.h"
 
 namespace veltra {
 namespace {

@@ -1,4 +1,4 @@
-#include "latest_figures.h"
+#include "figure_publisher.h"
 
 namespace veltra {
 

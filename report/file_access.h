@@ -1,10 +1,16 @@
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace veltra {
+
+class FileSystem;
+
+// Reading files for a report run, and how a failure to read or write one
+// reaches the user.
 
 // A failure that ends a report run and reaches the user as a message box:
 // "Cannot open file "<path>". <cause>" or "Cannot create file "<path>". <cause>".
@@ -26,5 +32,16 @@ std::string PrintablePath(std::string_view path);
 // The text shown for a failure: the message, with a full stop appended when
 // its last character sorts after ".".
 std::string FailureText(std::string_view message);
+
+// `path` made absolute against the working folder. Throws IoFailure when
+// the working folder cannot be found (it was removed).
+std::string AbsolutePath(const std::string& path);
+
+// The whole file, or FileError "Cannot open file "<path>". <cause>".
+std::string ReadFileOrFail(const FileSystem& fileSystem, const std::string& path);
+
+// The whole regular file, nullopt when there is none, or the same FileError.
+std::optional<std::string> ReadRegularFileOrFail(const FileSystem& fileSystem,
+                                                 const std::string& path);
 
 }  // namespace veltra

@@ -1,4 +1,9 @@
-#include "file_error.h"
+#include "file_access.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "file_system.h"
 
 namespace veltra {
 
@@ -48,6 +53,16 @@ std::size_t Utf8Sequence(std::string_view text, char32_t& codePoint) {
     return codePoint < minimum || codePoint > 0x10FFFF || surrogate ? 0 : length;
 }
 
+// A description file's path comes from a log and may be relative; the user
+// is told which file on disk failed.
+std::string FullPath(const std::string& path) {
+    try {
+        return AbsolutePath(path);
+    } catch (const IoFailure&) {
+        return path;
+    }
+}
+
 }  // namespace
 
 FileError CannotOpenFile(std::string_view path, std::string_view cause) {
@@ -95,6 +110,32 @@ std::string FailureText(std::string_view message) {
         text.push_back('.');
     }
     return text;
+}
+
+std::string AbsolutePath(const std::string& path) {
+    std::error_code error;
+    std::string full = std::filesystem::absolute(path, error).string();
+    if (error) {
+        throw IoFailure(error.message());
+    }
+    return full;
+}
+
+std::string ReadFileOrFail(const FileSystem& fileSystem, const std::string& path) {
+    try {
+        return fileSystem.ReadWholeFile(path);
+    } catch (const IoFailure& failure) {
+        throw CannotOpenFile(FullPath(path), failure.what());
+    }
+}
+
+std::optional<std::string> ReadRegularFileOrFail(const FileSystem& fileSystem,
+                                                 const std::string& path) {
+    try {
+        return fileSystem.ReadRegularFile(path);
+    } catch (const IoFailure& failure) {
+        throw CannotOpenFile(FullPath(path), failure.what());
+    }
 }
 
 }  // namespace veltra
