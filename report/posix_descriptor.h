@@ -48,18 +48,26 @@ private:
     int fd_ = -1;
 };
 
+// Calls `transfer` (a read or a write) again for as long as a signal
+// interrupts it, and returns how many bytes it moved. Throws IoFailure.
+template <typename Transfer>
+std::size_t Uninterrupted(Transfer transfer) {
+    for (;;) {
+        const ssize_t moved = transfer();
+        if (moved >= 0) {
+            return static_cast<std::size_t>(moved);
+        }
+        if (errno != EINTR) {
+            throw SystemFailure(errno);
+        }
+    }
+}
+
 // Writes every byte, resuming after interrupted and short writes. Throws
 // IoFailure.
 inline void WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            throw SystemFailure(errno);
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
+        bytes.remove_prefix(Uninterrupted([&] { return ::write(fd, bytes.data(), bytes.size()); }));
     }
 }
 

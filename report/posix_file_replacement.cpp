@@ -21,6 +21,7 @@ namespace {
 
 using posix::Descriptor;
 using posix::SystemFailure;
+using posix::Uninterrupted;
 using posix::WriteAll;
 
 // As many links as the kernel itself follows before giving up.
@@ -339,18 +340,13 @@ private:
         }
         std::string block(kWriteBlock, '\0');
         for (off_t offset = 0;;) {
-            const ssize_t got = ::pread(file_.get(), block.data(), block.size(), offset);
-            if (got < 0) {
-                if (errno == EINTR) {
-                    continue;
-                }
-                throw SystemFailure(errno);
-            }
+            const std::size_t got = Uninterrupted(
+                [&] { return ::pread(file_.get(), block.data(), block.size(), offset); });
             if (got == 0) {
                 break;
             }
-            WriteAll(target.get(), std::string_view(block.data(), static_cast<std::size_t>(got)));
-            offset += got;
+            WriteAll(target.get(), std::string_view(block.data(), got));
+            offset += static_cast<off_t>(got);
         }
         if (::fsync(target.get()) != 0) {
             throw SystemFailure(errno);

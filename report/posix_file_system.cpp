@@ -20,6 +20,7 @@ namespace {
 using posix::Descriptor;
 using posix::NamesNoFile;
 using posix::SystemFailure;
+using posix::Uninterrupted;
 
 // Non-blocking, so that a pipe named where a file is expected fails or is
 // passed over instead of waiting for a writer for ever; never taken as the
@@ -71,17 +72,12 @@ std::string ReadFrom(int fd, std::optional<std::size_t> regularSize) {
                 throw SystemFailure(ENOMEM);
             }
         }
-        const ssize_t got = ::read(fd, bytes.data() + size, bytes.size() - size);
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            throw SystemFailure(errno);
-        }
+        const std::size_t got =
+            Uninterrupted([&] { return ::read(fd, bytes.data() + size, bytes.size() - size); });
         if (got == 0) {
             break;
         }
-        size += static_cast<std::size_t>(got);
+        size += got;
     }
     bytes.resize(size);
     return bytes;
