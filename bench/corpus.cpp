@@ -5,6 +5,8 @@
 #include <fstream>
 #include <random>
 
+#include "fakes.h"
+
 namespace veltra::bench {
 
 namespace {
@@ -41,18 +43,14 @@ std::string CorpusLine(int hour, std::string_view audioPath, std::string_view du
                        std::string_view nationality, std::string_view itemType) {
     char time[16];
     std::snprintf(time, sizeof time, "%02d:%02d:%02d", hour, (hour * 7) % 60, (hour * 13) % 60);
-    std::string line;
-    line.reserve(256);
-    line.append(time)
-        .append(";")
-        .append(audioPath)
-        .append(";2024-03-04;0;")
-        .append(duration)
-        .append(";");
-    line.append("Tytu\xB3 utworu numer jeden;Album;Wykonawca \xA3\xB9ka;Kompozytor;Autor tekstu;");
-    line.append("Wytw\xF3rnia;2023;PLA012300001;0;;320;;").append(nationality).append(";");
-    line.append(itemType).append(";1;;");
-    return line;
+    return testing::LogLine{.time = time,
+                            .path = std::string(audioPath),
+                            .duration = std::string(duration),
+                            .title = "Tytu\xB3 utworu numer jeden",
+                            .performer = "Wykonawca \xA3\xB9ka",
+                            .nationality = std::string(nationality),
+                            .type = std::string(itemType)}
+        .Text();
 }
 
 Corpus WriteCorpus(const fs::path& folder, std::uint32_t seed, const CorpusShape& shape) {

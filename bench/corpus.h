@@ -30,7 +30,8 @@ struct Corpus {
 Corpus WriteCorpus(const std::filesystem::path& folder, std::uint32_t seed,
                    const CorpusShape& shape = {});
 
-// One log line of the corpus' kind, for in-process measurements.
+// One log line of the corpus' kind, built as the tests build theirs, for
+// in-process measurements.
 std::string CorpusLine(int hour, std::string_view audioPath, std::string_view duration,
                        std::string_view nationality, std::string_view itemType);
 

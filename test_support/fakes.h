@@ -279,7 +279,7 @@ struct LogLine {
                     line += type;
                     break;
                 default:
-                    line += "x" + std::to_string(i);
+                    line.append("x").append(std::to_string(i));
                     break;
             }
             line += ';';
