@@ -1,15 +1,30 @@
 # Test registration shared by every test folder.
 include(CTest)
 
+# GoogleTest as Debian installs it, or, when cross-building for another
+# system, built from Debian's source (package googletest) with the project.
+set(VELTRA_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH
+    "GoogleTest's source, built with the project when cross-building")
+macro(veltra_find_gtest)
+    if(NOT CMAKE_CROSSCOMPILING)
+        find_package(GTest REQUIRED)
+    elseif(NOT TARGET GTest::gtest)
+        set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+        set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+        add_subdirectory(${VELTRA_GTEST_SOURCE_DIR} ${PROJECT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    endif()
+endmacro()
+
 # veltra_add_gtest(<name> SOURCES ... LIBS ...): a GoogleTest executable whose
 # cases ctest lists one by one.
 function(veltra_add_gtest name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
-    find_package(GTest REQUIRED)
+    veltra_find_gtest()
     include(GoogleTest)
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST)
+    # Under an emulator (Wine) the first start takes seconds.
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
 endfunction()
 
 # veltra_add_qt_test(<name> SOURCES ... LIBS ...): a Qt Test executable run

@@ -85,6 +85,11 @@ DescriptionLookup AudioPathResolver::ReadDescriptionFile(std::string_view audioP
     if (std::optional<std::string> text = ReadIfRegular(path)) {
         return {std::move(text), {}};
     }
+    if (fileSystem_.FindsWindowsPaths()) {
+        // Looked for as Windows looks for it: there is nothing to map, and
+        // letter case made no difference.
+        return {};
+    }
 
     const std::string root = WindowsRoot(path);
     std::optional<MappedPath> mapped;

@@ -42,7 +42,8 @@ struct DescriptionLookup {
 // name below the starting folder matched regardless of letter case, as
 // Windows matches it. A name that exists exactly as written always wins;
 // of several that differ from it only in letter case, the first in byte
-// order is taken. Only regular files are read.
+// order is taken. Only regular files are read. On a file system that finds
+// Windows paths itself (on Windows) a path is only tried as written.
 //
 // One resolver serves one report run: it keeps the folder listings it has
 // made until it is destroyed (a description file's content is read afresh

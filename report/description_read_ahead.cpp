@@ -21,16 +21,20 @@ DescriptionReadAhead::DescriptionReadAhead(ReadAheadSettings settings)
     : settings_(settings), outcomes_(std::max<std::size_t>(settings.linesAhead, 1)) {}
 
 DescriptionReadAhead::~DescriptionReadAhead() {
-    // Every thread is asked first, so that their last reads end together.
-    for (std::jthread& thread : threads_) {
-        thread.request_stop();
+    // Every thread is told first, so that their last reads end together.
+    {
+        const std::lock_guard lock(mutex_);
+        stopping_ = true;
     }
-    threads_.clear();
+    workAvailable_.notify_all();
+    for (std::thread& thread : threads_) {
+        thread.join();
+    }
 }
 
 void DescriptionReadAhead::AddThread() {
     try {
-        threads_.emplace_back([this](std::stop_token stop) { Work(std::move(stop)); });
+        threads_.emplace_back([this] { Work(); });
         ++threadCount_;
     } catch (const std::system_error&) {
         // Fewer threads only read less ahead; with none, DebutAt reads every
@@ -57,9 +61,13 @@ bool DescriptionReadAhead::MayScan() const {
     return lines_ && !scanning_ && next_ < passed_ + outcomes_.size();
 }
 
-void DescriptionReadAhead::Work(std::stop_token stop) {
+void DescriptionReadAhead::Work() {
     std::unique_lock lock(mutex_);
-    while (workAvailable_.wait(lock, stop, [this] { return MayScan() || !jobs_.empty(); })) {
+    for (;;) {
+        workAvailable_.wait(lock, [this] { return stopping_ || MayScan() || !jobs_.empty(); });
+        if (stopping_) {
+            return;
+        }
         // Reads come first while enough are queued to keep every thread busy.
         if (!jobs_.empty() && (jobs_.size() >= threadCount_ || !MayScan())) {
             Read(lock);

@@ -8,7 +8,6 @@
 #include <memory>
 #include <mutex>
 #include <optional>
-#include <stop_token>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -85,7 +84,7 @@ private:
 
     // The I/O threads' loop: look at the next lines for reads to make, or
     // make the oldest read found.
-    void Work(std::stop_token stop);
+    void Work();
     void Scan(std::unique_lock<std::mutex>& lock);
     void Read(std::unique_lock<std::mutex>& lock);
     bool MayScan() const;
@@ -97,7 +96,7 @@ private:
     const ReadAheadSettings settings_;
 
     std::mutex mutex_;
-    std::condition_variable_any workAvailable_;
+    std::condition_variable workAvailable_;
     std::condition_variable lineRead_;
     std::condition_variable scanEnded_;
     // Everything below is guarded by mutex_.
@@ -111,7 +110,8 @@ private:
     std::vector<Outcome> outcomes_;  // line i in outcomes_[i % linesAhead]
     std::optional<std::size_t> awaited_;
     std::size_t threadCount_ = 0;
-    std::vector<std::jthread> threads_;
+    bool stopping_ = false;  // the threads are to end
+    std::vector<std::thread> threads_;
 };
 
 }  // namespace veltra

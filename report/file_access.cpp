@@ -113,12 +113,15 @@ std::string FailureText(std::string_view message) {
 }
 
 std::string AbsolutePath(const std::string& path) {
+    // Paths are UTF-8 on every platform, also where the system's narrow
+    // encoding is another (Windows).
     std::error_code error;
-    std::string full = std::filesystem::absolute(path, error).string();
+    const std::u8string full =
+        std::filesystem::absolute(std::u8string(path.begin(), path.end()), error).u8string();
     if (error) {
         throw IoFailure(error.message());
     }
-    return full;
+    return std::string(full.begin(), full.end());
 }
 
 std::string ReadFileOrFail(const FileSystem& fileSystem, const std::string& path) {

@@ -7,6 +7,10 @@
 #include <string_view>
 #include <vector>
 
+// windows.h picks ReplaceFileA or ReplaceFileW by a macro, which would rename
+// FileSystem::ReplaceFile wherever both are seen.
+#undef ReplaceFile
+
 namespace veltra {
 
 // A file operation that the system refused; what() is the system's own
@@ -80,6 +84,12 @@ public:
     // Makes the directory `path` and any missing folders above it, readable
     // by the user alone; an existing directory is fine. Throws IoFailure.
     virtual void CreateDirectories(const std::string& path) = 0;
+
+    // Whether paths as a Windows PC writes them (drive letters, shares, "\"
+    // between folders, names in any letter case) lead to their files as
+    // they are written, as on Windows itself. Audio paths from logs then
+    // need no mapping and no search by letter case.
+    virtual bool FindsWindowsPaths() const { return false; }
 };
 
 }  // namespace veltra

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "buffered_replacement.h"
 #include "posix_descriptor.h"
 
 namespace veltra {
@@ -26,9 +27,6 @@ using posix::WriteAll;
 
 // As many links as the kernel itself follows before giving up.
 constexpr int kMaxLinks = 40;
-
-// Pieces are gathered up to this size before they are written.
-constexpr std::size_t kWriteBlock = 64 * 1024;
 
 constexpr std::string_view kTemporaryPrefix = ".veltra-";
 constexpr std::string_view kTemporarySuffix = ".tmp";
@@ -167,36 +165,6 @@ void RemoveLeftovers(int folder) {
     }
     ::closedir(entries);
 }
-
-// Gathers small pieces into blocks, so that a file written entry by entry
-// costs few system calls.
-class BufferedReplacement : public FileReplacement {
-public:
-    void Write(std::string_view bytes) final {
-        if (buffer_.size() + bytes.size() > kWriteBlock) {
-            WriteOut(buffer_);
-            buffer_.clear();
-            if (bytes.size() >= kWriteBlock) {
-                WriteOut(bytes);
-                return;
-            }
-        }
-        buffer_.append(bytes);
-    }
-
-    void Commit() final {
-        WriteOut(buffer_);
-        buffer_.clear();
-        Finish();
-    }
-
-protected:
-    virtual void WriteOut(std::string_view bytes) = 0;
-    virtual void Finish() = 0;
-
-private:
-    std::string buffer_;
-};
 
 // A device, pipe or terminal the user named: written as it is, since it
 // keeps no previous content to protect.

@@ -2,9 +2,10 @@
 
 namespace veltra {
 
-// SIGTERM, SIGINT and SIGHUP ask the program to end. Caught, they let it end
-// as a closed window does: the run stops after its current line, saves
-// nothing, and no temporary file is left behind.
+// SIGTERM, SIGINT and SIGHUP ask the program to end; on Windows the
+// console's events do (Ctrl+C, Ctrl+Break, the console closed, logging off).
+// Caught, they let it end as a closed window does: the run stops after its
+// current line, saves nothing, and no temporary file is left behind.
 
 // Catches the three signals from now on, without restarting interrupted
 // calls, so that a wait (for a pipe's reader, say) ends too. When `wakeFd`

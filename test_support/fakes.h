@@ -153,6 +153,8 @@ public:
         folders.insert(path);
     }
 
+    bool FindsWindowsPaths() const override { return findsWindowsPaths; }
+
     std::map<std::string, std::string> files;
     std::map<std::string, std::string> unreadable;  // path -> cause
     std::optional<std::string> openFailure;
@@ -162,6 +164,7 @@ public:
     std::map<std::string, std::string> unlistable;  // path -> cause
     std::optional<std::string> createFailure;
     std::optional<std::string> commitFailure;
+    bool findsWindowsPaths = false;  // as Windows does
     std::vector<std::pair<std::string, SpecialTarget>> replaced;
     std::function<void()> onReplace;
     // Runs first in every read, on the reading thread, outside the lock:

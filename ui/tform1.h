@@ -5,8 +5,8 @@
 #include <optional>
 
 #include "figure_display.h"
+#include "native_file_system.h"
 #include "open_dialog.h"
-#include "posix_file_system.h"
 #include "report.h"
 #include "report_host.h"
 
@@ -99,7 +99,7 @@ private:
     std::array<QLineEdit*, 24> LabeledEdits{};
 
     FigureDisplay display_;
-    PosixFileSystem fileSystem_;
+    NativeFileSystem fileSystem_;
     Report report_;
     OpenDialog OpenDialog1;
     // Logs to report instead of asking the dialog, for the next run only.

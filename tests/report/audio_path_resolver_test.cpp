@@ -178,6 +178,22 @@ TEST_F(AudioPathResolution, NamesTheDriveOrShareThatNeedsAMapping) {
     EXPECT_EQ(Found("D:\\b.mp3"), "mapped");
 }
 
+TEST_F(AudioPathResolution, WhereTheSystemFindsWindowsPathsOnlyAsWritten) {
+    files.findsWindowsPaths = true;
+    mappings = {{"D:\\", "/mnt/d"}};
+    files.files["D:\\Muzyka\\a.dat"] = "as written";
+    files.files["/mnt/d/b.dat"] = "mapped";
+    files.files["/logs/c/d.dat"] = "log's folder";
+    files.files["muzyka/E.dat"] = "other case";
+    EXPECT_EQ(Found("D:\\Muzyka\\a.mp3"), "as written");
+    EXPECT_EQ(Found("D:\\b.mp3"), "none");
+    EXPECT_EQ(Found("c\\d.mp3"), "none");
+    EXPECT_EQ(Found("muzyka/e.mp3"), "none");
+    // Nothing to ask the user about, and no folder listed.
+    EXPECT_EQ(resolver().ReadDescriptionFile("E:\\x.mp3", "/logs").unmappedRoot, "");
+    EXPECT_TRUE(files.listings.empty());
+}
+
 TEST_F(AudioPathResolution, ListsEachFolderOnceAndReadsFilesEveryTime) {
     mappings = {{"D:\\", "/mnt/d"}};
     files.files["/mnt/d/POLSKIE/a.dat"] = "Kod=n";
@@ -205,7 +221,8 @@ TEST_F(AudioPathResolution, AFoundFileThatCannotBeReadIsAFailure) {
         Found("D:\\MUZYKA\\a.mp3");
         FAIL() << "no failure";
     } catch (const FileError& error) {
-        EXPECT_STREQ(error.what(), "Cannot open file \"/mnt/d/Muzyka/a.dat\". Permission denied");
+        EXPECT_EQ(error.what(), "Cannot open file \"" + AbsolutePath("/mnt/d/Muzyka/a.dat") +
+                                    "\". Permission denied");
     }
 }
 

@@ -15,7 +15,8 @@ protected:
     }
 
     testing::FakeFileSystem files;
-    UserDataEnvironment environment{"/home/ala/.dane", "/home/ala"};
+    UserDataEnvironment environment{"/home/ala/.dane", "/home/ala",
+                                    "C:\\Users\\ala\\AppData\\Local"};
 };
 
 TEST_F(CsvLocation, BesideTheExecutableWhenItsFolderIsWritable) {
@@ -24,6 +25,31 @@ TEST_F(CsvLocation, BesideTheExecutableWhenItsFolderIsWritable) {
     EXPECT_EQ(PathFor("veltra"), "braki naradowosci.csv");
     EXPECT_TRUE(files.folders.empty());
 }
+
+#ifdef _WIN32
+
+TEST_F(CsvLocation, BesideTheExecutableOnWindows) {
+    EXPECT_EQ(PathFor("C:\\Program Files\\Veltra\\veltra-report.exe"),
+              "C:\\Program Files\\Veltra\\braki naradowosci.csv");
+    EXPECT_EQ(PathFor("\\\\serwer\\programy\\veltra.exe"),
+              "\\\\serwer\\programy\\braki naradowosci.csv");
+}
+
+TEST_F(CsvLocation, InTheLocalApplicationDataFolderOtherwise) {
+    files.readOnlyFolders = {"C:\\Program Files\\Veltra\\"};
+    EXPECT_EQ(PathFor("C:\\Program Files\\Veltra\\veltra.exe"),
+              "C:\\Users\\ala\\AppData\\Local\\Veltra\\braki naradowosci.csv");
+    EXPECT_EQ(files.folders, std::set<std::string>{"C:\\Users\\ala\\AppData\\Local\\Veltra\\"});
+
+    // Unset or relative: the program's folder, whose failure the writer names.
+    for (const char* unusable : {"", "AppData"}) {
+        environment.localAppData = unusable;
+        EXPECT_EQ(PathFor("C:\\Program Files\\Veltra\\veltra.exe"),
+                  "C:\\Program Files\\Veltra\\braki naradowosci.csv");
+    }
+}
+
+#else
 
 TEST_F(CsvLocation, InTheUsersDataFolderOtherwiseMadeWhenMissing) {
     files.readOnlyFolders = {"/usr/bin/", "."};
@@ -57,6 +83,8 @@ TEST_F(CsvLocation, AFolderThatCannotBeMadeIsTheFilesFailure) {
     environment = {};
     EXPECT_EQ(PathFor("/usr/bin/veltra"), "/usr/bin/braki naradowosci.csv");
 }
+
+#endif
 
 }  // namespace
 }  // namespace veltra

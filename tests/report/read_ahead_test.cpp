@@ -11,7 +11,7 @@
 
 #include "fakes.h"
 #include "file_access.h"
-#include "posix_file_system.h"
+#include "native_file_system.h"
 #include "report.h"
 
 namespace veltra {
@@ -357,7 +357,7 @@ TEST(ReadAhead, SamplesGiveTheSameFiguresAndCsvOnDisk) {
     std::vector<std::pair<std::vector<std::pair<Field, std::string>>, std::string>> runs;
     for (const ReadAheadSettings& settings : {kInLineOrder, ReadAheadSettings{}}) {
         RecordingPublisher publisher;
-        PosixFileSystem files;
+        NativeFileSystem files;
         FakeHost host;
         host.choice = logs;
         Report report(publisher, files, host);

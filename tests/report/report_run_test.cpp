@@ -171,8 +171,13 @@ TEST_F(ReportRun, CsvGoesToTheUsersDataFolderWhenTheProgramsIsReadOnly) {
     files.readOnlyFolders.insert("/opt/veltra/bin/");
     files.files["/logs/a.hst"] = Log({{.nationality = ""}});
     Choose({"/logs/a.hst"});
+#ifdef _WIN32
+    ::_putenv_s("LOCALAPPDATA", "C:\\Users\\ala\\AppData\\Local");
+    const std::string path = "C:\\Users\\ala\\AppData\\Local\\Veltra\\braki naradowosci.csv";
+#else
     ::setenv("XDG_DATA_HOME", "/home/ala/.dane", 1);
     const std::string path = "/home/ala/.dane/Veltra/braki naradowosci.csv";
+#endif
     report.LadujPliki();
     EXPECT_EQ(files.files.at(path), "Wykonawca;Tytul;M:/muzyka/utwor.mp3\r\n");
     EXPECT_FALSE(files.files.contains(std::string(kCsvPath)));
@@ -184,7 +189,8 @@ TEST_F(ReportRun, AMissingLogEndsTheRunAfterTheLogsBeforeIt) {
     files.files["/logs/c.hst"] = Log({{}});
     Choose({"/logs/a.hst", "/logs/b.hst", "/logs/c.hst"});
 
-    EXPECT_EQ(RunExpectingFailure(), "Cannot open file \"/logs/b.hst\". No such file or directory");
+    EXPECT_EQ(RunExpectingFailure(), "Cannot open file \"" + AbsolutePath("/logs/b.hst") +
+                                         "\". No such file or directory");
     EXPECT_EQ(Count(Category::Total), 1);
     EXPECT_EQ(report.MissingNationalityList().size(), 1u);
     EXPECT_EQ(host.progress[Gauge::Files], 1);

@@ -6,7 +6,7 @@
 
 #include "csv_location.h"
 #include "modal_script.h"
-#include "posix_file_system.h"
+#include "native_file_system.h"
 #include "program_start.h"
 #include "tform1.h"
 
@@ -20,7 +20,7 @@ private slots:
 
 void ProgramStartTest::logsOnTheCommandLineAreReported() {
     const auto removeCsv = qScopeGuard([] {
-        veltra::PosixFileSystem fileSystem;
+        veltra::NativeFileSystem fileSystem;
         QFile::remove(QString::fromStdString(veltra::MissingNationalityCsvPath(
             fileSystem, QCoreApplication::applicationFilePath().toStdString())));
     });

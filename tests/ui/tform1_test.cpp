@@ -21,7 +21,7 @@
 #include "fakes.h"
 #include "folder_mapping_dialogs.h"
 #include "modal_script.h"
-#include "posix_file_system.h"
+#include "native_file_system.h"
 #include "termination_watch.h"
 #include "tfbrakinarodowosci.h"
 #include "tform1.h"
@@ -65,7 +65,7 @@ QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArra
 }
 
 QString CsvPath() {
-    veltra::PosixFileSystem fileSystem;
+    veltra::NativeFileSystem fileSystem;
     return QString::fromStdString(veltra::MissingNationalityCsvPath(
         fileSystem, QCoreApplication::applicationFilePath().toStdString()));
 }

@@ -1,14 +1,20 @@
 #include "driver_options.h"
 
-#include <sys/stat.h>
-
 #include <filesystem>
+#include <string_view>
 #include <system_error>
+
+#include "driver_platform.h"
 
 namespace veltra {
 
-const char* const kDriverUsage =
-    "Usage: veltra-report [--json | --table-row] [--csv PATH] [--map PREFIX=FOLDER]... LOG...\n"
+namespace {
+
+constexpr std::string_view kUsageLine = "Usage: veltra-report [--json | --table-row] [--csv PATH]";
+constexpr std::string_view kMapUsage = " [--map PREFIX=FOLDER]...";
+
+constexpr std::string_view kAbout =
+    " LOG...\n"
     "\n"
     "Counts the music items of playout history logs (.hst) and prints the\n"
     "report's figures, grouped as in the main window.\n"
@@ -17,15 +23,50 @@ const char* const kDriverUsage =
     "  --table-row  print only the row of the regulator's quarterly table:\n"
     "               columns B to E separated by tabs\n"
     "  --csv PATH   write the missing-nationality list to PATH instead of\n"
-    "               \"braki naradowosci.csv\" beside this program (or in\n"
+    "               \"braki naradowosci.csv\" beside this program (or in\n";
+
+constexpr std::string_view kLinuxCsvFallback =
     "               ~/.local/share/Veltra/ when this program's folder is not\n"
     "               writable)\n"
     "  --map PREFIX=FOLDER\n"
     "               look for audio paths that begin with the drive or share\n"
     "               PREFIX (D:\\ or \\\\serwer\\audio, possibly with folders below)\n"
-    "               in FOLDER; on top of the mappings saved by the window\n"
+    "               in FOLDER; on top of the mappings saved by the window\n";
+
+constexpr std::string_view kWindowsCsvFallback =
+    "               %LOCALAPPDATA%\\Veltra\\ when this program's folder is not\n"
+    "               writable)\n";
+
+constexpr std::string_view kUsageEnd =
     "  --help       print this help\n"
     "  --version    print the version\n";
+
+constexpr std::string_view kWindowsPaths =
+    "\n"
+    "The audio paths that logs name (D:\\Muzyka\\..., \\\\serwer\\audio\\...) are\n"
+    "looked for as written, so no folder mappings are needed.\n";
+
+std::string Usage() {
+    std::string usage(kUsageLine);
+    if constexpr (kTakesFolderMappings) {
+        usage.append(kMapUsage);
+    }
+    usage.append(kAbout);
+    if constexpr (kTakesFolderMappings) {
+        usage.append(kLinuxCsvFallback);
+    } else {
+        usage.append(kWindowsCsvFallback);
+    }
+    usage.append(kUsageEnd);
+    if constexpr (!kTakesFolderMappings) {
+        usage.append(kWindowsPaths);
+    }
+    return usage;
+}
+
+}  // namespace
+
+const std::string kDriverUsage = Usage();
 
 namespace {
 
@@ -78,6 +119,8 @@ DriverOptions ParseDriverOptions(const std::vector<std::string>& arguments) {
             options.csvPath = *argument;
         } else if (argument->starts_with("--csv=")) {
             options.csvPath = argument->substr(6);
+        } else if (!kTakesFolderMappings) {
+            throw UsageError("unknown option " + *argument);
         } else if (*argument == "--map") {
             if (++argument == arguments.end()) {
                 throw UsageError("--map needs PREFIX=FOLDER");
@@ -99,14 +142,11 @@ DriverOptions ParseDriverOptions(const std::vector<std::string>& arguments) {
 }
 
 void CheckCsvIsNoLog(const DriverOptions& options) {
-    struct stat csv {};
-    if (!options.csvPath || ::stat(options.csvPath->c_str(), &csv) != 0) {
+    if (!options.csvPath) {
         return;
     }
     for (const std::string& log : options.logs) {
-        struct stat status {};
-        if (::stat(log.c_str(), &status) == 0 && status.st_dev == csv.st_dev &&
-            status.st_ino == csv.st_ino) {
+        if (SameFile(log, *options.csvPath)) {
             throw UsageError("--csv names the log " + log);
         }
     }

@@ -34,6 +34,6 @@ DriverOptions ParseDriverOptions(const std::vector<std::string>& arguments);
 // replace. Throws UsageError.
 void CheckCsvIsNoLog(const DriverOptions& options);
 
-extern const char* const kDriverUsage;
+extern const std::string kDriverUsage;
 
 }  // namespace veltra

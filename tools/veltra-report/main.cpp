@@ -10,16 +10,16 @@
 #include <vector>
 
 #include "driver_options.h"
+#include "driver_platform.h"
 #include "figure_field.h"
 #include "figure_output.h"
 #include "figure_publisher.h"
 #include "file_access.h"
-#include "posix_file_system.h"
+#include "native_file_system.h"
 #include "program_identity.h"
 #include "report.h"
 #include "terminal_host.h"
 #include "termination_signals.h"
-#include "user_settings.h"
 
 namespace {
 
@@ -55,9 +55,9 @@ std::string Output(veltra::DriverOptions::Output output, const veltra::LatestFig
 
 int Run(const veltra::DriverOptions& options) {
     veltra::LatestFigures figures;
-    veltra::PosixFileSystem fileSystem;
+    veltra::NativeFileSystem fileSystem;
     // The command line's mappings go on top of those the window saved.
-    veltra::FolderMappings mappings(veltra::UserSettings().LoadFolderMappings());
+    veltra::FolderMappings mappings = veltra::SavedFolderMappings();
     for (const veltra::FolderMapping& mapping : options.mappings) {
         mappings.Set(mapping.prefix, mapping.folder);
     }
@@ -96,13 +96,14 @@ int Run(const veltra::DriverOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    veltra::PrepareStandardStreams();
     veltra::DriverOptions options;
     try {
-        options = veltra::ParseDriverOptions(std::vector<std::string>(argv + 1, argv + argc));
+        options = veltra::ParseDriverOptions(veltra::ProgramArguments(argc, argv));
         veltra::CheckCsvIsNoLog(options);
     } catch (const veltra::UsageError& error) {
         std::fprintf(stderr, "veltra-report: %s\n\n%s", veltra::PrintablePath(error.what()).c_str(),
-                     veltra::kDriverUsage);
+                     veltra::kDriverUsage.c_str());
         return kUsageError;
     }
     if (options.help) {

@@ -1,12 +1,10 @@
 #include "terminal_host.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <string_view>
 
+#include "driver_platform.h"
 #include "file_access.h"
 #include "file_system.h"
 #include "termination_signals.h"
@@ -25,9 +23,7 @@ void WriteToStderr(std::string_view text) {
 }  // namespace
 
 TerminalHost::TerminalHost(std::vector<std::string> logs, FolderMappings mappings)
-    : logs_(std::move(logs)),
-      mappings_(std::move(mappings)),
-      showProgress_(::isatty(STDERR_FILENO) == 1) {}
+    : logs_(std::move(logs)), mappings_(std::move(mappings)), showProgress_(IsTerminal(stderr)) {}
 
 std::optional<std::vector<std::string>> TerminalHost::ChooseFiles() {
     if (handedOver_) {
@@ -82,7 +78,7 @@ void TerminalHost::DrawProgress() {
 }
 
 std::string TerminalHost::ExecutablePath() const {
-    return std::filesystem::read_symlink("/proc/self/exe").string();
+    return veltra::ExecutablePath();
 }
 
 void TerminalHost::ShowNotice(std::string_view text, std::string_view) {

@@ -13,7 +13,7 @@
 #include "error_report.h"
 #include "file_access.h"
 #include "missing_entries.h"
-#include "posix_file_system.h"
+#include "native_file_system.h"
 #include "win_text_metrics.h"
 #include "window_font.h"
 
@@ -109,7 +109,7 @@ TFBrakiNarodowosci::TFBrakiNarodowosci(QWidget* parent)
 
 void TFBrakiNarodowosci::FormShow() {
     const std::string text =
-        ReadFileOrFail(PosixFileSystem(), QFile::encodeName(SciezkaPliku).toStdString());
+        ReadFileOrFail(NativeFileSystem(), QFile::encodeName(SciezkaPliku).toStdString());
     QList<QTreeWidgetItem*> rows;
     for (const MissingEntryFields& entry : ReadMissingEntries(text)) {
         rows.append(new QTreeWidgetItem(QStringList{

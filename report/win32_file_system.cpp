@@ -1,0 +1,223 @@
+#include "win32_file_system.h"
+
+#include <atomic>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "win32_file_replacement.h"
+#include "win32_support.h"
+
+namespace veltra {
+
+namespace {
+
+using win32::Handle;
+using win32::SystemFailure;
+using win32::WidePath;
+
+// Whether something is at `path`, as the system sees it: a file, a folder or
+// a device; nullopt when nothing is.
+std::optional<DWORD> AttributesOf(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return std::nullopt;
+    }
+    return attributes;
+}
+
+// Opened for reading only; others may read too, but not write, rename or
+// delete it while it is read.
+Handle OpenForReading(const std::wstring& path) {
+    return Handle(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+}
+
+// Everything up to the size the file had when it was opened; nobody can
+// write to it while it is open. A file claiming to be empty is read until
+// it reports its end.
+std::string ReadFrom(HANDLE file) {
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file, &size)) {
+        throw SystemFailure(::GetLastError());
+    }
+    if (static_cast<unsigned long long>(size.QuadPart) > std::string().max_size()) {
+        throw SystemFailure(ERROR_NOT_ENOUGH_MEMORY);
+    }
+    const bool sized = size.QuadPart > 0;
+    std::string bytes;
+    try {
+        bytes.resize(sized ? static_cast<std::size_t>(size.QuadPart) : 64 * 1024);
+    } catch (const std::exception&) {
+        throw SystemFailure(ERROR_NOT_ENOUGH_MEMORY);
+    }
+    std::size_t got = 0;
+    for (;;) {
+        if (got == bytes.size()) {
+            if (sized) {
+                break;
+            }
+            try {
+                bytes.resize(bytes.size() * 2);
+            } catch (const std::exception&) {
+                throw SystemFailure(ERROR_NOT_ENOUGH_MEMORY);
+            }
+        }
+        constexpr std::size_t kMaxRead = 1 << 30;
+        DWORD read = 0;
+        if (!::ReadFile(file, bytes.data() + got,
+                        static_cast<DWORD>(std::min(bytes.size() - got, kMaxRead)), &read,
+                        nullptr)) {
+            const DWORD error = ::GetLastError();
+            if (error == ERROR_BROKEN_PIPE || error == ERROR_HANDLE_EOF) {
+                break;
+            }
+            throw SystemFailure(error);
+        }
+        if (read == 0) {
+            break;
+        }
+        got += read;
+    }
+    bytes.resize(got);
+    return bytes;
+}
+
+bool IsDisk(HANDLE file) {
+    return ::GetFileType(file) == FILE_TYPE_DISK;
+}
+
+}  // namespace
+
+bool Win32FileSystem::IsRegularFile(const std::string& path) const {
+    try {
+        const std::optional<DWORD> attributes = AttributesOf(WidePath(path));
+        return attributes && (*attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    } catch (const IoFailure&) {
+        return false;
+    }
+}
+
+std::string Win32FileSystem::ReadWholeFile(const std::string& path) const {
+    const Handle file = OpenForReading(WidePath(path));
+    if (!file.valid()) {
+        // A folder gives "access denied", as Windows says of it.
+        throw SystemFailure(::GetLastError());
+    }
+    if (!IsDisk(file.get())) {
+        throw IoFailure("Not a regular file");
+    }
+    return ReadFrom(file.get());
+}
+
+std::optional<std::string> Win32FileSystem::ReadRegularFile(const std::string& path) const {
+    std::wstring widePath;
+    try {
+        widePath = WidePath(path);
+    } catch (const IoFailure&) {
+        return std::nullopt;
+    }
+    const Handle file = OpenForReading(widePath);
+    if (!file.valid()) {
+        const DWORD error = ::GetLastError();
+        // Nothing there (in whatever way the name fails to lead to a file:
+        // a missing folder or drive, a name Windows does not allow) or a
+        // folder: no file. One that is there but cannot be read fails.
+        const std::optional<DWORD> attributes = AttributesOf(widePath);
+        if (!attributes || (*attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            return std::nullopt;
+        }
+        throw SystemFailure(error);
+    }
+    if (!IsDisk(file.get())) {
+        return std::nullopt;
+    }
+    return ReadFrom(file.get());
+}
+
+std::unique_ptr<FileReplacement> Win32FileSystem::ReplaceFile(const std::string& path,
+                                                              SpecialTarget special) {
+    return ReplaceWin32File(path, special);
+}
+
+std::vector<std::string> Win32FileSystem::ListDirectory(const std::string& path) const {
+    std::wstring pattern = WidePath(path);
+    if (!pattern.ends_with(L'\\') && !pattern.ends_with(L'/')) {
+        pattern += L'\\';
+    }
+    pattern += L'*';
+    WIN32_FIND_DATAW entry{};
+    const HANDLE search = ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry,
+                                             FindExSearchNameMatch, nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE) {
+        throw SystemFailure(::GetLastError());
+    }
+    std::vector<std::string> names;
+    do {
+        const std::wstring_view name = entry.cFileName;
+        if (name != L"." && name != L"..") {
+            names.push_back(win32::Utf8FromUtf16(name));
+        }
+    } while (::FindNextFileW(search, &entry));
+    const DWORD error = ::GetLastError();
+    ::FindClose(search);
+    if (error != ERROR_NO_MORE_FILES) {
+        throw SystemFailure(error);
+    }
+    return names;
+}
+
+bool Win32FileSystem::IsWritableDirectory(const std::string& path) const {
+    // Whether a folder may be written to is for its access rules to say,
+    // and only trying tells for certain: a file is made there, and it goes
+    // again as soon as it is closed.
+    static std::atomic<unsigned> counter{0};
+    try {
+        std::wstring probe = WidePath(path);
+        const std::optional<DWORD> attributes = AttributesOf(probe);
+        if (!attributes || (*attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+            return false;
+        }
+        if (!probe.ends_with(L'\\') && !probe.ends_with(L'/')) {
+            probe += L'\\';
+        }
+        probe += L".veltra-probe-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                 std::to_wstring(++counter) + L".tmp";
+        const Handle file(::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE,
+                                        nullptr));
+        return file.valid();
+    } catch (const IoFailure&) {
+        return false;
+    }
+}
+
+void Win32FileSystem::CreateDirectories(const std::string& path) {
+    const std::wstring widePath = WidePath(path);
+    DWORD lastFailure = ERROR_PATH_NOT_FOUND;
+    // Each folder from the top; the drive or share itself is never made.
+    for (std::size_t end = widePath.find_first_of(L"\\/", 0);;
+         end = widePath.find_first_of(L"\\/", end + 1)) {
+        const std::wstring folder = widePath.substr(0, end);
+        if (!folder.empty() && !folder.ends_with(L':') && !folder.ends_with(L'\\') &&
+            !::CreateDirectoryW(folder.c_str(), nullptr)) {
+            // Above the folders a user may make are those that exist already
+            // (which may refuse to be made with "access denied") and the
+            // server and share of a network path; the last failure counts
+            // only when the folder asked for is not there in the end.
+            lastFailure = ::GetLastError();
+        }
+        if (end == std::wstring::npos) {
+            break;
+        }
+    }
+    const std::optional<DWORD> attributes = AttributesOf(widePath);
+    if (!attributes) {
+        throw SystemFailure(lastFailure);
+    }
+    if ((*attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        throw SystemFailure(ERROR_DIRECTORY);
+    }
+}
+
+}  // namespace veltra

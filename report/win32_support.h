@@ -1,0 +1,58 @@
+#pragma once
+
+#include <windows.h>
+// As file_system.h says, also when that was read first.
+#undef ReplaceFile
+
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "file_system.h"
+
+namespace veltra::win32 {
+
+// The system's own description of an error code, in the user's language, as
+// UTF-8 without the closing line break.
+std::string ErrorText(DWORD error);
+
+inline IoFailure SystemFailure(DWORD error) {
+    return IoFailure(ErrorText(error));
+}
+
+// UTF-8 as UTF-16 and back. A path taken from a log arrives here as UTF-8
+// decoded from code page 1250, so every character the log names reaches the
+// wide calls as itself; nothing goes through the ANSI code page.
+std::wstring Utf16FromUtf8(std::string_view text);
+std::string Utf8FromUtf16(std::wstring_view text);
+
+// A path as the wide calls take it; beyond MAX_PATH in its long form
+// ("\\?\C:\..."). Throws IoFailure "file not found" for a path that names no
+// file: one with a NUL byte, or one that is not UTF-8.
+std::wstring WidePath(const std::string& path);
+
+// Closes the handle when the scope ends, whichever way it ends.
+class Handle {
+public:
+    Handle() = default;
+    explicit Handle(HANDLE handle) : handle_(handle) {}
+    Handle(Handle&& other) noexcept : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
+    Handle& operator=(Handle&& other) noexcept {
+        std::swap(handle_, other.handle_);
+        return *this;
+    }
+    ~Handle() {
+        if (valid()) {
+            ::CloseHandle(handle_);
+        }
+    }
+    HANDLE get() const { return handle_; }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+    // Closes now, so that a failure to close can be reported.
+    bool Close() { return ::CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE)) != 0; }
+
+private:
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
+
+}  // namespace veltra::win32

@@ -1,0 +1,181 @@
+// The driver on Linux: folder mappings, devices, signals, kills and what
+// reaches the disk.
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <random>
+
+#include "driver_fixture.h"
+
+namespace veltra::testing {
+namespace {
+
+// The same logs as the playout PC writes them, with the audio files on D:.
+const std::vector<std::string> kWindowsSampleLogs{
+    "samples/windows/poranek.hst", "samples/windows/noc.hst", "samples/windows/niepelny.hst"};
+
+TEST_F(Driver, FailuresCarryTheSystemsCause) {
+    const Outcome outcome = Run({"--csv", Csv(), "samples/brak.hst"});
+    EXPECT_EQ(outcome.err, "Cannot open file \"" + (kSourceDir / "samples/brak.hst").string() +
+                               "\". No such file or directory.\n");
+    const std::string csv = (scratch / "no/such/folder.csv").string();
+    const Outcome create = Run({"--csv", csv, "samples/noc.hst"});
+    EXPECT_EQ(create.err, "Cannot create file \"" + csv + "\". No such file or directory.\n");
+}
+
+TEST_F(Driver, WindowsPathsThroughAMappedDriveGiveTheSamplesFigures) {
+    const Outcome outcome =
+        Run(With({"--csv", Csv(), "--map", "D:\\=samples/windows/dysk-d"}, kWindowsSampleLogs));
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_EQ(outcome.out, Expected("samples.txt"));
+    EXPECT_EQ(outcome.err, "Gotowe!\n");
+}
+
+TEST_F(Driver, MappingsComeFromTheSettingsFileToo) {
+    fs::create_directories(scratch / "config/Veltra");
+    std::ofstream(scratch / "config/Veltra/Veltra.ini")
+        << "[FolderMappings]\n1\\prefix=d:/\n1\\folder="
+        << (kSourceDir / "samples/windows/dysk-d").string() << "\nsize=1\n";
+    const Outcome outcome = Run(With({"--csv", Csv()}, kWindowsSampleLogs));
+    EXPECT_EQ(outcome.out, Expected("samples.txt"));
+    EXPECT_EQ(outcome.err, "Gotowe!\n");
+}
+
+TEST_F(Driver, NamesAnUnmappedDriveOnceWithTheOptionThatMapsIt) {
+    const Outcome outcome = Run(With({"--csv", Csv()}, kWindowsSampleLogs));
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_NE(outcome.out, Expected("samples.txt"));
+    const std::string note = "no folder is mapped to D:\\ ";
+    const std::size_t first = outcome.err.find(note);
+    ASSERT_NE(first, std::string::npos) << outcome.err;
+    EXPECT_EQ(outcome.err.find(note, first + 1), std::string::npos);
+    EXPECT_NE(outcome.err.find("--map 'D:\\=FOLDER'"), std::string::npos);
+}
+
+TEST_F(Driver, ACsvLinkedToALogIsAUsageError) {
+    fs::create_symlink(kSourceDir / "samples/noc.hst", scratch / "noc.csv");
+    const std::string before = ReadBytes(kSourceDir / "samples/noc.hst");
+    const Outcome outcome =
+        Run({"--csv", (scratch / "noc.csv").string(), "samples/poranek.hst", "samples/noc.hst"});
+    EXPECT_EQ(outcome.exitCode, 2);
+    EXPECT_NE(outcome.err.find("--csv names the log samples/noc.hst"), std::string::npos);
+    EXPECT_EQ(ReadBytes(kSourceDir / "samples/noc.hst"), before);
+}
+
+TEST_F(Driver, DevicesNamedOnPurposeAreWrittenAsTheyAre) {
+    const Outcome toStdout = Run(With({"--csv", "/dev/stdout"}, kSampleLogs));
+    EXPECT_EQ(toStdout.exitCode, 0);
+    EXPECT_EQ(toStdout.out, Expected("samples.csv") + Expected("samples.txt"));
+    const Outcome toNull = Run(With({"--csv", "/dev/null"}, kSampleLogs));
+    EXPECT_EQ(toNull.exitCode, 0);
+    struct stat null {};
+    ASSERT_EQ(::stat("/dev/null", &null), 0);
+    EXPECT_TRUE(S_ISCHR(null.st_mode));
+}
+
+TEST_F(Driver, ADeviceBesideTheProgramIsRefused) {
+    const fs::path copy = scratch / "veltra-report";
+    fs::copy_file(kDriver, copy);
+    const fs::path csv = scratch / "braki naradowosci.csv";
+    fs::create_symlink("/dev/null", csv);
+    const Outcome outcome = Run({"samples/noc.hst"}, copy);
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_EQ(outcome.err, "Cannot create file \"" + csv.string() + "\". Not a regular file.\n");
+    EXPECT_TRUE(fs::is_symlink(csv));
+}
+
+TEST_F(Driver, ControlCharactersInPathsReachTheTerminalEscaped) {
+    const std::string log = (scratch / "\x1b[2J\x1b]0;x\x07.hst").string();
+    const Outcome outcome = Run({"--csv", Csv(), log});
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_EQ(outcome.err, "Cannot open file \"" + scratch.string() +
+                               "/\\x1b[2J\\x1b]0;x\\x07.hst\". No such file or directory.\n");
+    // A drive's note names a path from the log.
+    const fs::path windowsLog = scratch / "windows.hst";
+    std::ofstream(windowsLog, std::ios::binary)
+        << "10:00:00;D:\\\x1b[2J.mp3;x;x;00:03:25;Tytul;x;Wykonawca;"
+        << "x;x;x;x;x;x;x;x;x;POL;MU;x;x;\r\n";
+    const Outcome note = Run({"--csv", Csv(), windowsLog.string()});
+    EXPECT_NE(note.err.find("(as in D:\\\\x1b[2J.mp3)"), std::string::npos) << note.err;
+    EXPECT_EQ(note.err.find('\x1b'), std::string::npos);
+    const Outcome usage = Run({"--bogus\x1b[2J"});
+    EXPECT_EQ(usage.exitCode, 2);
+    EXPECT_NE(usage.err.find("unknown option --bogus\\x1b[2J"), std::string::npos);
+}
+
+TEST_F(Driver, ARemovedWorkingFolderIsReportedAsAFileThatCannotBeOpened) {
+    fs::create_directory(scratch / "gone");
+    const Outcome outcome =
+        Run({"-c", "cd \"$0\" && rmdir \"$0\" && exec \"$1\" --csv \"$2\" noc.hst",
+             (scratch / "gone").string(), kDriver.string(), Csv()},
+            "/bin/sh");
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_EQ(outcome.err, "Cannot open file \"noc.hst\". No such file or directory.\n");
+}
+
+TEST_F(Driver, AKilledSaveLeavesThePreviousCsvAndNoTemporaryFile) {
+    const LongRun run = PrepareLongRun();
+
+    std::mt19937 random(::testing::UnitTest::GetInstance()->random_seed());
+    std::uniform_int_distribution<long> delay(
+        0, std::chrono::duration_cast<std::chrono::microseconds>(run.runTime * 5 / 4).count());
+    for (int i = 0; i < 50; ++i) {
+        const std::unique_ptr<ChildProcess> child = Start({"--csv", Csv(), run.log});
+        ::usleep(static_cast<useconds_t>(delay(random)));
+        child->Kill();
+        Wait(*child);
+        const std::string csv = ReadBytes(Csv());
+        EXPECT_TRUE(csv == "old\r\n" || csv == run.completeCsv)
+            << "kill " << i << ": " << csv.size();
+        // Only the instant between naming the new file and renaming it can
+        // leave a name behind; the next save removes it.
+        for (const std::string& name : Entries()) {
+            EXPECT_TRUE(name == "braki.csv" || name == "long.hst" || name.starts_with(".veltra-"))
+                << name;
+        }
+    }
+    ASSERT_EQ(Run({"--csv", Csv(), run.log}).exitCode, 0);
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"braki.csv", "long.hst"}));
+    EXPECT_EQ(ReadBytes(Csv()), run.completeCsv);
+}
+
+TEST_F(Driver, TerminationSignalsEndTheRunAndKeepThePreviousCsv) {
+    const LongRun run = PrepareLongRun();
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        std::ofstream(Csv(), std::ios::binary) << "old\r\n";
+        const std::unique_ptr<ChildProcess> child = Start({"--csv", Csv(), run.log});
+        ::usleep(20000);
+        ::kill(static_cast<pid_t>(child->Id()), signal);
+        const Outcome outcome = Wait(*child);
+        // Ended by the signal itself, as the shell expects, with nothing
+        // printed and nothing saved.
+        EXPECT_EQ(outcome.signal, signal);
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_EQ(outcome.err, "");
+        EXPECT_EQ(ReadBytes(Csv()), "old\r\n");
+        EXPECT_EQ(Entries(), (std::vector<std::string>{"braki.csv", "long.hst"}));
+    }
+}
+
+TEST_F(Driver, TheSaveReachesTheDiskWithItsFolder) {
+    const fs::path trace = scratch / "trace";
+    const Outcome outcome =
+        Run({"-f", "-qq", "-y", "-e", "trace=fsync,fdatasync", "-o", trace.string(),
+             kDriver.string(), "--csv", Csv(), "samples/noc.hst"},
+            "/usr/bin/strace");
+    if (outcome.exitCode != 0 || !fs::exists(trace)) {
+        GTEST_SKIP() << "strace cannot trace here: " << outcome.err;
+    }
+    const std::string calls = ReadBytes(trace);
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), '\n'), 2) << calls;
+    EXPECT_NE(calls.find("fsync("), std::string::npos);
+    EXPECT_NE(calls.find("<" + scratch.string() + ">)"), std::string::npos) << calls;
+}
+
+}  // namespace
+}  // namespace veltra::testing

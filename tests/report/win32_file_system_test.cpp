@@ -1,0 +1,240 @@
+#include "win32_file_system.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "fakes.h"
+#include "report.h"
+#include "scratch_folder.h"
+#include "win32_support.h"
+
+namespace veltra {
+namespace {
+
+namespace fs = std::filesystem;
+
+// "łódź" in code page 1250, as a log names it, and in UTF-8.
+constexpr std::string_view kLodzCp1250 =
+    "\xB3\xF3"
+    "d\x9F";
+constexpr std::string_view kLodzUtf8 =
+    "\xC5\x82\xC3\xB3"
+    "d\xC5\xBA";
+
+fs::path Utf8Path(std::string_view utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string Utf8(const fs::path& path) {
+    const std::u8string utf8 = path.u8string();
+    return std::string(utf8.begin(), utf8.end());
+}
+
+// Holds a file open as another program would, until the scope ends.
+class OpenElsewhere {
+public:
+    OpenElsewhere(const std::string& path, DWORD access, DWORD sharing)
+        : handle_(::CreateFileW(Utf8Path(path).wstring().c_str(), access, sharing, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    ~OpenElsewhere() { ::CloseHandle(handle_); }
+    bool Opened() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE handle_;
+};
+
+class Win32FileSystemTest : public testing::ScratchFolderTest {
+protected:
+    // Replaces the file with `bytes`, written in two pieces.
+    void Replace(const std::string& path, const std::string& bytes,
+                 SpecialTarget special = SpecialTarget::Refuse) {
+        const auto file = files.ReplaceFile(path, special);
+        file->Write(bytes.substr(0, bytes.size() / 2));
+        file->Write(bytes.substr(bytes.size() / 2));
+        file->Commit();
+    }
+
+    // The cause of the failure to replace the file, or "" when it worked.
+    std::string Failure(const std::string& path) {
+        try {
+            Replace(path, "new\r\n");
+        } catch (const IoFailure& failure) {
+            return failure.what();
+        }
+        return "";
+    }
+
+    Win32FileSystem files;
+};
+
+TEST_F(Win32FileSystemTest, ReadsEveryByteAsItIs) {
+    // End-of-file marks, line ends and NULs are the engine's to handle.
+    const std::string hidden("a\x1A\r\nb\0c\r\x1A\n", 11);
+    std::string bytes;
+    for (int i = 0; i < 70000; ++i) {
+        bytes.push_back(static_cast<char>(i * 7));
+    }
+    Write("hidden.hst", hidden);
+    Write("big.hst", bytes);
+    Write("empty.hst", "");
+    EXPECT_EQ(files.ReadWholeFile(Path("hidden.hst")), hidden);
+    EXPECT_EQ(files.ReadRegularFile(Path("hidden.hst")), hidden);
+    EXPECT_EQ(files.ReadWholeFile(Path("big.hst")), bytes);
+    EXPECT_EQ(files.ReadWholeFile(Path("empty.hst")), "");
+}
+
+TEST_F(Win32FileSystemTest, ReadsARegularFileOnlyWhenThereIsOne) {
+    Write("a.dat", "Kod=n\r\n");
+    fs::create_directory(Path("folder.dat"));
+    EXPECT_TRUE(files.IsRegularFile(Path("a.dat")));
+    EXPECT_FALSE(files.IsRegularFile(Path("folder.dat")));
+    EXPECT_FALSE(files.IsRegularFile(Path("missing.dat")));
+    EXPECT_EQ(files.ReadRegularFile(Path("a.dat")), "Kod=n\r\n");
+    EXPECT_EQ(files.ReadRegularFile(Path("missing.dat")), std::nullopt);
+    EXPECT_EQ(files.ReadRegularFile(Path("no/such/folder.dat")), std::nullopt);
+    EXPECT_EQ(files.ReadRegularFile(Path("folder.dat")), std::nullopt);
+    EXPECT_EQ(files.ReadRegularFile(Path("a.dat") + std::string(1, '\0')), std::nullopt);
+    EXPECT_EQ(files.ReadRegularFile(Path("a\xFF.dat")), std::nullopt);
+    EXPECT_EQ(files.ReadRegularFile("NUL"), std::nullopt);
+    EXPECT_THROW(files.ReadWholeFile(Path("missing.hst")), IoFailure);
+    EXPECT_THROW(files.ReadWholeFile(Path("folder.dat")), IoFailure);
+}
+
+TEST_F(Win32FileSystemTest, AFileOpenForWritingElsewhereCannotBeRead) {
+    Write("emisja.hst", "10:00:00;...\r\n");
+    Write("utwor.dat", "Kod=n\r\n");
+    {
+        // The playout system writes its log and lets others read it.
+        const OpenElsewhere writer(Path("emisja.hst"), GENERIC_WRITE,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE);
+        ASSERT_TRUE(writer.Opened());
+        EXPECT_THROW(files.ReadWholeFile(Path("emisja.hst")), IoFailure);
+        const OpenElsewhere editor(Path("utwor.dat"), GENERIC_READ | GENERIC_WRITE,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE);
+        ASSERT_TRUE(editor.Opened());
+        EXPECT_THROW(files.ReadRegularFile(Path("utwor.dat")), IoFailure);
+    }
+    // Other readers are welcome.
+    const OpenElsewhere reader(Path("emisja.hst"), GENERIC_READ, FILE_SHARE_READ);
+    ASSERT_TRUE(reader.Opened());
+    EXPECT_EQ(files.ReadWholeFile(Path("emisja.hst")), "10:00:00;...\r\n");
+}
+
+TEST_F(Win32FileSystemTest, APolishNameFromALogIsFoundInAnyLetterCase) {
+    // The name as Windows keeps it, UTF-16, made from its UTF-8.
+    std::ofstream(folder / Utf8Path(std::string(kLodzUtf8) + ".dat"), std::ios::binary)
+        << "Kod=n\r\n";
+    testing::RecordingPublisher publisher;
+    testing::FakeHost host;
+    Report report(publisher, files, host);
+    // The audio path as the log writes it, code page 1250 bytes.
+    const std::string logFolder = folder.string() + "\\";
+    EXPECT_TRUE(report.CzyDebiut(logFolder + std::string(kLodzCp1250) + ".mp3"));
+    // "ŁÓDŹ.MP3": Windows ignores the letter case, Polish letters too.
+    EXPECT_TRUE(report.CzyDebiut(logFolder + "\xA3\xD3"
+                                             "D\x8F.MP3"));
+    EXPECT_FALSE(report.CzyDebiut(logFolder + "lodz.mp3"));
+    EXPECT_TRUE(host.questions.empty());
+
+    EXPECT_EQ(files.ListDirectory(folder.string()),
+              std::vector<std::string>{std::string(kLodzUtf8) + ".dat"});
+}
+
+TEST_F(Win32FileSystemTest, ReplacesAFileInOneStep) {
+    Write("braki.csv", "old\r\n");
+    {
+        const auto file = files.ReplaceFile(Path("braki.csv"), SpecialTarget::Refuse);
+        file->Write("new\r\n");
+        // Until it is committed the file keeps its content.
+        EXPECT_EQ(Read("braki.csv"), "old\r\n");
+        file->Commit();
+    }
+    EXPECT_EQ(Read("braki.csv"), "new\r\n");
+    EXPECT_EQ(Entries(), std::vector<std::string>{"braki.csv"});
+
+    Replace(Path("nowy.csv"), "");
+    EXPECT_EQ(Read("nowy.csv"), "");
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"braki.csv", "nowy.csv"}));
+}
+
+TEST_F(Win32FileSystemTest, AnAbandonedReplacementLeavesNoTrace) {
+    Write("braki.csv", "old\r\n");
+    {
+        const auto file = files.ReplaceFile(Path("braki.csv"), SpecialTarget::Refuse);
+        file->Write(std::string(200000, 'x'));
+    }
+    EXPECT_EQ(Read("braki.csv"), "old\r\n");
+    EXPECT_EQ(Entries(), std::vector<std::string>{"braki.csv"});
+}
+
+TEST_F(Win32FileSystemTest, AFailedSaveKeepsTheOldFile) {
+    Write("braki.csv", "old\r\n");
+    {
+        // A spreadsheet that has the list open, without letting it go.
+        const OpenElsewhere spreadsheet(Path("braki.csv"), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE);
+        ASSERT_TRUE(spreadsheet.Opened());
+        EXPECT_NE(Failure(Path("braki.csv")), "");
+    }
+    EXPECT_EQ(Read("braki.csv"), "old\r\n");
+    EXPECT_EQ(Entries(), std::vector<std::string>{"braki.csv"});
+
+    ASSERT_TRUE(::SetFileAttributesW(Utf8Path(Path("braki.csv")).wstring().c_str(),
+                                     FILE_ATTRIBUTE_READONLY));
+    EXPECT_NE(Failure(Path("braki.csv")), "");
+    ::SetFileAttributesW(Utf8Path(Path("braki.csv")).wstring().c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(Read("braki.csv"), "old\r\n");
+    EXPECT_EQ(Entries(), std::vector<std::string>{"braki.csv"});
+
+    fs::create_directory(Path("folder.csv"));
+    EXPECT_NE(Failure(Path("folder.csv")), "");
+    EXPECT_NE(Failure(Path("no/such/folder.csv")), "");
+}
+
+TEST_F(Win32FileSystemTest, DevicesAreWrittenOnlyWhenNamedOnPurpose) {
+    EXPECT_EQ(Failure("NUL"), "Not a regular file");
+    EXPECT_NO_THROW(Replace("NUL", "new\r\n", SpecialTarget::WriteInPlace));
+}
+
+TEST_F(Win32FileSystemTest, FoldersAreMadeAndTriedForWriting) {
+    const std::string deep = Path("a/b/c");
+    files.CreateDirectories(deep);
+    files.CreateDirectories(deep);
+    EXPECT_TRUE(fs::is_directory(deep));
+    EXPECT_TRUE(files.IsWritableDirectory(deep));
+    EXPECT_TRUE(files.IsWritableDirectory(Path("a/b/c/")));
+    Write("plik", "");
+    EXPECT_FALSE(files.IsWritableDirectory(Path("plik")));
+    EXPECT_FALSE(files.IsWritableDirectory(Path("missing")));
+    EXPECT_THROW(files.CreateDirectories(Path("plik/d")), IoFailure);
+    // Trying leaves nothing behind.
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"a", "plik"}));
+    EXPECT_TRUE(fs::is_empty(deep));
+}
+
+TEST_F(Win32FileSystemTest, PathsBeyondMaxPathWork) {
+    std::vector<std::string> levels{folder.string()};
+    while (levels.back().size() < 400) {
+        levels.push_back(levels.back() + "\\folder-" + std::string(30, 'x'));
+    }
+    const std::string& deep = levels.back();
+    files.CreateDirectories(deep);
+    const std::string csv = deep + "\\braki naradowosci.csv";
+    Replace(csv, "new\r\n");
+    EXPECT_TRUE(files.IsRegularFile(csv));
+    EXPECT_EQ(files.ReadWholeFile(csv), "new\r\n");
+    EXPECT_TRUE(files.IsWritableDirectory(deep));
+
+    // Removed in their long form, beyond the standard library's reach.
+    const auto longForm = [](const std::string& path) {
+        return L"\\\\?\\" + Utf8Path(path).wstring();
+    };
+    EXPECT_TRUE(::DeleteFileW(longForm(csv).c_str()));
+    for (auto level = levels.rbegin(); level + 1 != levels.rend(); ++level) {
+        EXPECT_TRUE(::RemoveDirectoryW(longForm(*level).c_str()));
+    }
+}
+
+}  // namespace
+}  // namespace veltra

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "folder_mappings.h"
+
+// What the driver does differently on Linux and on Windows.
+
+namespace veltra {
+
+#ifdef _WIN32
+// Windows finds the paths that logs name by itself: nothing to map.
+inline constexpr bool kTakesFolderMappings = false;
+#else
+inline constexpr bool kTakesFolderMappings = true;
+#endif
+
+// The arguments after the program's name, in UTF-8.
+std::vector<std::string> ProgramArguments(int argc, char** argv);
+
+// Standard output and error write their bytes as they are, with no line
+// ends changed, so that the figures, a CSV written there and the messages
+// are the same everywhere.
+void PrepareStandardStreams();
+
+// Whether the stream is a terminal that takes the sequences the progress
+// line redraws itself with.
+bool IsTerminal(std::FILE* stream);
+
+// The full path of the running executable, in UTF-8.
+std::string ExecutablePath();
+
+// The mappings the window saved in the user's settings (Linux).
+FolderMappings SavedFolderMappings();
+
+// Whether the two paths lead to the same file; false when either leads
+// nowhere.
+bool SameFile(const std::string& first, const std::string& second);
+
+}  // namespace veltra

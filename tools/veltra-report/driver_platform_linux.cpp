@@ -1,0 +1,37 @@
+#include "driver_platform.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "user_settings.h"
+
+namespace veltra {
+
+std::vector<std::string> ProgramArguments(int argc, char** argv) {
+    return std::vector<std::string>(argv + 1, argv + argc);
+}
+
+void PrepareStandardStreams() {}
+
+bool IsTerminal(std::FILE* stream) {
+    return ::isatty(::fileno(stream)) == 1;
+}
+
+std::string ExecutablePath() {
+    return std::filesystem::read_symlink("/proc/self/exe").string();
+}
+
+FolderMappings SavedFolderMappings() {
+    return FolderMappings(UserSettings().LoadFolderMappings());
+}
+
+bool SameFile(const std::string& first, const std::string& second) {
+    struct stat firstStatus {};
+    struct stat secondStatus {};
+    return ::stat(first.c_str(), &firstStatus) == 0 && ::stat(second.c_str(), &secondStatus) == 0 &&
+           firstStatus.st_dev == secondStatus.st_dev && firstStatus.st_ino == secondStatus.st_ino;
+}
+
+}  // namespace veltra
