@@ -7,14 +7,13 @@
 #include <unistd.h>
 
 #include <array>
-#include <atomic>
 #include <charconv>
 #include <climits>
 #include <cstdlib>
 #include <optional>
 
-#include "buffered_replacement.h"
 #include "posix_descriptor.h"
+#include "replacement_support.h"
 
 namespace veltra {
 
@@ -27,9 +26,6 @@ using posix::WriteAll;
 
 // As many links as the kernel itself follows before giving up.
 constexpr int kMaxLinks = 40;
-
-constexpr std::string_view kTemporaryPrefix = ".veltra-";
-constexpr std::string_view kTemporarySuffix = ".tmp";
 
 // What a name leads to once every symbolic link is followed.
 struct Target {
@@ -122,30 +118,6 @@ Target Examine(std::string path) {
     throw SystemFailure(ELOOP);
 }
 
-// A temporary file gets a name only for a moment (or, where the file system
-// cannot make unnamed files, while it is written): ".veltra-<pid>-<n>.tmp",
-// short enough beside any name, and telling whose it is.
-std::string TemporaryName() {
-    static std::atomic<unsigned> counter{0};
-    std::string name(kTemporaryPrefix);
-    name.append(std::to_string(::getpid())).append("-").append(std::to_string(++counter));
-    name.append(kTemporarySuffix);
-    return name;
-}
-
-std::optional<pid_t> TemporaryOwner(std::string_view name) {
-    if (!name.starts_with(kTemporaryPrefix) || !name.ends_with(kTemporarySuffix)) {
-        return std::nullopt;
-    }
-    name.remove_prefix(kTemporaryPrefix.size());
-    name.remove_suffix(kTemporarySuffix.size());
-    const std::size_t dash = name.find('-');
-    if (dash == std::string_view::npos || !ParseNumber(name.substr(dash + 1))) {
-        return std::nullopt;
-    }
-    return ParseNumber(name.substr(0, dash));
-}
-
 // Removes the temporary files of processes that died holding one. Those of
 // living processes are theirs to finish.
 void RemoveLeftovers(int folder) {
@@ -158,8 +130,9 @@ void RemoveLeftovers(int folder) {
         return;
     }
     while (const dirent* entry = ::readdir(entries)) {
-        const std::optional<pid_t> owner = TemporaryOwner(entry->d_name);
-        if (owner && *owner > 0 && ::kill(*owner, 0) != 0 && errno == ESRCH) {
+        const std::optional<unsigned long> owner = TemporaryOwner(entry->d_name);
+        if (owner && *owner > 0 && *owner <= INT_MAX &&
+            ::kill(static_cast<pid_t>(*owner), 0) != 0 && errno == ESRCH) {
             ::unlinkat(folder, entry->d_name, 0);
         }
     }
@@ -224,7 +197,7 @@ private:
         int fd = ::openat(folder_.get(), ".", O_TMPFILE | O_RDWR | O_CLOEXEC, mode);
         if (fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
             for (int tries = 0; fd < 0 && tries < 100; ++tries) {
-                const std::string name = TemporaryName();
+                const std::string name = TemporaryName(static_cast<unsigned long>(::getpid()));
                 fd = ::openat(folder_.get(), name.c_str(),
                               O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
                 if (fd >= 0) {
@@ -281,7 +254,7 @@ private:
         // a privileged one, but it needs no /proc.
         const std::string self = "/proc/self/fd/" + std::to_string(file_.get());
         for (int tries = 0; tries < 100; ++tries) {
-            const std::string name = TemporaryName();
+            const std::string name = TemporaryName(static_cast<unsigned long>(::getpid()));
             int linked =
                 ::linkat(AT_FDCWD, self.c_str(), folder_.get(), name.c_str(), AT_SYMLINK_FOLLOW);
             if (linked != 0 && errno == ENOENT) {

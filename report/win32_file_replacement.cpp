@@ -1,9 +1,8 @@
 #include "win32_file_replacement.h"
 
-#include <atomic>
 #include <string_view>
 
-#include "buffered_replacement.h"
+#include "replacement_support.h"
 #include "win32_support.h"
 
 namespace veltra {
@@ -99,12 +98,32 @@ private:
     Handle file_;
 };
 
-// ".veltra-<pid>-<n>.tmp": short enough beside any name, and telling whose
-// it is.
-std::wstring TemporaryName() {
-    static std::atomic<unsigned> counter{0};
-    return L".veltra-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-           std::to_wstring(++counter) + L".tmp";
+bool HasEnded(unsigned long pid) {
+    const Handle process(::OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid)));
+    if (!process.valid()) {
+        return ::GetLastError() == ERROR_INVALID_PARAMETER;  // no such process
+    }
+    return ::WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0;
+}
+
+// Removes the temporary files of processes that ended holding one, in the
+// instant between giving up the file's deletion and renaming it. Those of
+// living processes are theirs to finish.
+void RemoveLeftovers(const std::wstring& folder) {
+    WIN32_FIND_DATAW entry{};
+    const HANDLE search = ::FindFirstFileExW((folder + L".veltra-*.tmp").c_str(), FindExInfoBasic,
+                                             &entry, FindExSearchNameMatch, nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    do {
+        const std::optional<unsigned long> owner =
+            TemporaryOwner(win32::Utf8FromUtf16(entry.cFileName));
+        if (owner && HasEnded(*owner)) {
+            ::DeleteFileW((folder + entry.cFileName).c_str());
+        }
+    } while (::FindNextFileW(search, &entry));
+    ::FindClose(search);
 }
 
 bool SetDeleteOnClose(HANDLE file, bool deleteOnClose) {
@@ -122,8 +141,9 @@ public:
         const std::size_t separator = target_.find_last_of(L"\\/");
         const std::wstring folder =
             separator == std::wstring::npos ? std::wstring() : target_.substr(0, separator + 1);
+        RemoveLeftovers(folder);
         for (int tries = 0; tries < 100 && !file_.valid(); ++tries) {
-            temporary_ = folder + TemporaryName();
+            temporary_ = folder + win32::Utf16FromUtf8(TemporaryName(::GetCurrentProcessId()));
             // Shared for deleting only, so that the rename may take it while
             // it is open and nobody else can read a half-written list.
             file_ =

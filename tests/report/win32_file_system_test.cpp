@@ -168,6 +168,16 @@ TEST_F(Win32FileSystemTest, AnAbandonedReplacementLeavesNoTrace) {
     EXPECT_EQ(Entries(), std::vector<std::string>{"braki.csv"});
 }
 
+TEST_F(Win32FileSystemTest, TheNextSaveRemovesWhatEndedProcessesLeft) {
+    // Process ids are multiples of four: no process has an odd one.
+    const std::string ended = ".veltra-4099-1.tmp";
+    const std::string living = ".veltra-" + std::to_string(::GetCurrentProcessId()) + "-99.tmp";
+    Write(ended, "half");
+    Write(living, "half");
+    Replace(Path("braki.csv"), "new\r\n");
+    EXPECT_EQ(Entries(), (std::vector<std::string>{living, "braki.csv"}));
+}
+
 TEST_F(Win32FileSystemTest, AFailedSaveKeepsTheOldFile) {
     Write("braki.csv", "old\r\n");
     {

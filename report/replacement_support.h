@@ -1,10 +1,14 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "file_system.h"
+
+// What the platforms' file replacements share: writing in blocks, and the
+// names of the files that stage new content.
 
 namespace veltra {
 
@@ -40,5 +44,13 @@ protected:
 private:
     std::string buffer_;
 };
+
+// A file staging new content has a name, if at all, only for a moment:
+// ".veltra-<pid>-<n>.tmp", short enough beside any name, and telling whose it
+// is. Each call gives the next name of process `pid`.
+std::string TemporaryName(unsigned long pid);
+
+// The process whose temporary file `name` is; nullopt for any other name.
+std::optional<unsigned long> TemporaryOwner(std::string_view name);
 
 }  // namespace veltra
