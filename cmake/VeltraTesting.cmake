@@ -15,16 +15,18 @@ macro(veltra_find_gtest)
     endif()
 endmacro()
 
-# veltra_add_gtest(<name> SOURCES ... LIBS ...): a GoogleTest executable whose
-# cases ctest lists one by one.
+# veltra_add_gtest(<name> SOURCES ... LIBS ... [PROPERTIES ...]): a GoogleTest
+# executable whose cases ctest lists one by one, each with the test
+# properties given.
 function(veltra_add_gtest name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;PROPERTIES" ${ARGN})
     veltra_find_gtest()
     include(GoogleTest)
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
     # Under an emulator (Wine) the first start takes seconds.
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                         PROPERTIES ${ARG_PROPERTIES})
 endfunction()
 
 # veltra_add_qt_test(<name> SOURCES ... LIBS ...): a Qt Test executable run

@@ -44,6 +44,20 @@ TEST_F(Driver, APolishLogNameReachesItThroughTheWideCommandLine) {
     EXPECT_EQ(outcome.out, Expected("debiut.json"));
 }
 
+TEST_F(Driver, TheWindowsSamplesFindTheirDriveAsWritten) {
+    // D: must be the folder standing in for the playout PC's drive (the
+    // tests' fixture makes it so under Wine).
+    if (!fs::exists("D:\\Muzyka\\polskie\\pod niebem.dat")) {
+        GTEST_SKIP() << "D: does not hold the samples' audio folders";
+    }
+    // Paths in any letter case, "\\" or "/", Polish names in capitals.
+    const Outcome outcome = Run({"--csv", Csv(), "samples/windows/poranek.hst",
+                                 "samples/windows/noc.hst", "samples/windows/niepelny.hst"});
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_EQ(outcome.out, Expected("samples.txt"));
+    EXPECT_EQ(outcome.err, "Gotowe!\n");
+}
+
 TEST_F(Driver, ADeviceNamedOnPurposeIsWrittenAsItIs) {
     const Outcome outcome = Run(With({"--csv", "NUL"}, kSampleLogs));
     EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
