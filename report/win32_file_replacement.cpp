@@ -1,5 +1,6 @@
 #include "win32_file_replacement.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "replacement_support.h"

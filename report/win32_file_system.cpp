@@ -1,5 +1,6 @@
 #include "win32_file_system.h"
 
+#include <algorithm>
 #include <atomic>
 #include <optional>
 #include <string>
