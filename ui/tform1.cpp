@@ -3,7 +3,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFile>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QFrame>
@@ -241,7 +240,7 @@ std::optional<std::vector<std::string>> TForm1::ChooseFiles() {
     std::vector<std::string> paths;
     paths.reserve(static_cast<std::size_t>(chosen->size()));
     for (const QString& path : *chosen) {
-        paths.push_back(QFile::encodeName(path).toStdString());
+        paths.push_back(EnginePath(path));
     }
     return paths;
 }
@@ -291,7 +290,7 @@ void TForm1::SetPokazEnabled(bool enabled) {
 }
 
 std::string TForm1::ExecutablePath() const {
-    return QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString();
+    return EnginePath(QCoreApplication::applicationFilePath());
 }
 
 void TForm1::ShowNotice(std::string_view text, std::string_view title) {
@@ -314,7 +313,7 @@ std::optional<std::string> TForm1::ChooseFolderFor(std::string_view root,
         return std::nullopt;
     }
     UserSettings().SaveFolderMapping(prefix, *folder);
-    return QFile::encodeName(*folder).toStdString();
+    return EnginePath(*folder);
 }
 
 }  // namespace veltra

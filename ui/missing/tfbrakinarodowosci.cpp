@@ -1,6 +1,5 @@
 #include "tfbrakinarodowosci.h"
 
-#include <QFile>
 #include <QHeaderView>
 #include <QPainter>
 #include <QScreen>
@@ -108,8 +107,7 @@ TFBrakiNarodowosci::TFBrakiNarodowosci(QWidget* parent)
 }
 
 void TFBrakiNarodowosci::FormShow() {
-    const std::string text =
-        ReadFileOrFail(NativeFileSystem(), QFile::encodeName(SciezkaPliku).toStdString());
+    const std::string text = ReadFileOrFail(NativeFileSystem(), EnginePath(SciezkaPliku));
     QList<QTreeWidgetItem*> rows;
     for (const MissingEntryFields& entry : ReadMissingEntries(text)) {
         rows.append(new QTreeWidgetItem(QStringList{

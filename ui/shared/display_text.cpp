@@ -1,5 +1,7 @@
 #include "display_text.h"
 
+#include <QDir>
+
 #include "cp1250.h"
 
 namespace veltra {
@@ -10,6 +12,10 @@ QString FromCp1250(std::string_view bytes) {
 
 QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string EnginePath(const QString& path) {
+    return QDir::toNativeSeparators(path).toStdString();
 }
 
 }  // namespace veltra

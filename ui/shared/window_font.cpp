@@ -9,6 +9,11 @@
 namespace veltra {
 
 bool RegisterTahoma() {
+    // Windows has Tahoma of its own. (Not hasFamily: on Linux that takes
+    // the family fontconfig substitutes for a missing one.)
+    if (QFontDatabase::families().contains(QStringLiteral("Tahoma"))) {
+        return true;
+    }
     // Only the regular face: at 11 pixels Wine's bold Tahoma hints down to
     // one-pixel stems and looks regular, while the bold that Qt derives from
     // the regular face reads as bold.

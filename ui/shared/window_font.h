@@ -5,10 +5,10 @@ class QPalette;
 
 namespace veltra {
 
-// Makes Wine's metric-compatible Tahoma available to the program when the
-// fonts-wine package is installed; false when it is missing, and the windows
-// then fall back to the system's sans-serif face. Call once after the
-// application exists.
+// Makes Tahoma available to the program: the system's own where it has one
+// (Windows), else Wine's metric-compatible one when the fonts-wine package is
+// installed; false when neither is there, and the windows then fall back to
+// the system's sans-serif face. Call once after the application exists.
 bool RegisterTahoma();
 
 // The font of every window: Tahoma with an 11-pixel character height, which is
