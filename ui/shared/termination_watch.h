@@ -12,7 +12,8 @@ namespace veltra {
 // open dialog is closed and the main window asked to close, which a run in
 // progress turns into a stop after its current line, with nothing saved.
 // The signal reaches the event loop through a pipe, the only thing a signal
-// handler may safely touch.
+// handler may safely touch. Windows asks by closing the window itself, so
+// there the watch has nothing to do.
 class TerminationWatch : public QObject {
 public:
     explicit TerminationWatch(QWidget& mainWindow);
