@@ -168,10 +168,14 @@ void TForm1::LBrakNarodowoscClick() {
 void TForm1::ShowPanel1Menu(const QPoint& position) {
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("Panel1Menu"));
-    menu.addAction(QStringLiteral("Foldery ścieżek z logów..."), this, [this] {
-        FolderMappingsDialog dialog(this);
-        dialog.exec();
-    });
+    // Where the file system finds the logs' Windows paths itself (on
+    // Windows), there is nothing to map.
+    if (!fileSystem_.FindsWindowsPaths()) {
+        menu.addAction(QStringLiteral("Foldery ścieżek z logów..."), this, [this] {
+            FolderMappingsDialog dialog(this);
+            dialog.exec();
+        });
+    }
     QAction* copy =
         menu.addAction(QStringLiteral("Kopiuj wiersz tabeli"), this, &TForm1::CopyTableRow);
     copy->setShortcut(QKeySequence::Copy);
