@@ -5,7 +5,7 @@
 #include "veltra_application.h"
 
 int main(int argc, char** argv) {
-    veltra::AnswerHelpAndVersion(argc, argv);
+    veltra::AnswerCommandLine(argc, argv);
     veltra::VeltraApplication app(argc, argv);
     veltra::SetUpApplication();
     int exitCode = 0;

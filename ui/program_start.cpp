@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QTranslator>
 #include <cstdio>
+#include <cstdlib>
+#include <vector>
 
 #include "error_report.h"
 #include "program_icon.h"
@@ -28,9 +30,64 @@ void DescribeOptions(QCommandLineParser& options) {
                                   QStringLiteral("[LOG...]"));
 }
 
+// The options QApplication takes out of the command line for itself. The
+// first parse happens before it exists, so they are declared there to be
+// told apart from unknown ones; --help-all lists them from Qt itself.
+void DescribeQtOptions(QCommandLineParser& options) {
+    for (const char* name :
+         {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+          "qwindowicon", "qwindowtitle", "session", "display", "name", "geometry", "title", "icon",
+          "style", "stylesheet", "qmljsdebugger"}) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        options.addOption(option);
+    }
+    for (const char* name : {"reverse", "widgetcount", "nograb", "dograb", "sync", "visual"}) {
+        QCommandLineOption option(QString::fromLatin1(name));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        options.addOption(option);
+    }
+}
+
+// Prints what the command line asks for, or what is wrong with it, and ends
+// the program with Qt's exit codes. The application here is one that needs
+// no display: --help-all lists the window system's options too, so it gets
+// a window system that draws nowhere.
+[[noreturn]] void AnswerAndExit(const QStringList& arguments, bool withQtOptions) {
+    QStringList answerArguments = arguments;
+#ifndef Q_OS_WIN
+    if (withQtOptions) {
+        answerArguments << QStringLiteral("-platform") << QStringLiteral("minimal");
+    }
+#endif
+    std::vector<QByteArray> bytes;
+    for (const QString& argument : answerArguments) {
+        bytes.push_back(argument.toLocal8Bit());
+    }
+    std::vector<char*> argv;
+    for (QByteArray& argument : bytes) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+    int argc = static_cast<int>(bytes.size());
+    const std::unique_ptr<QCoreApplication> app =
+        withQtOptions ? std::make_unique<QApplication>(argc, argv.data())
+                      : std::make_unique<QCoreApplication>(argc, argv.data());
+    LoadQtTranslations(QLocale::system());
+    QCommandLineParser options;
+    DescribeOptions(options);
+    if (!withQtOptions) {
+        DescribeQtOptions(options);
+        options.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    }
+    options.process(*app);
+    // Reached only if Qt found nothing to answer after all.
+    std::exit(EXIT_FAILURE);
+}
+
 }  // namespace
 
-void AnswerHelpAndVersion(int argc, char** argv) {
+void AnswerCommandLine(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("Veltra"));
     QCoreApplication::setApplicationVersion(QLatin1String(kProgramVersion));
     QStringList arguments;
@@ -39,12 +96,14 @@ void AnswerHelpAndVersion(int argc, char** argv) {
     }
     QCommandLineParser options;
     DescribeOptions(options);
-    // Qt's own options (-platform, -style) are unknown here; the window's
-    // parse reports the rest once they are taken out.
-    options.parse(arguments);
-    if (options.isSet(QStringLiteral("help")) || options.isSet(QStringLiteral("version"))) {
-        QCoreApplication core(argc, argv);
-        options.process(core);
+    DescribeQtOptions(options);
+    // Qt writes its own options with one dash ("-platform xcb").
+    options.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const bool understood = options.parse(arguments);
+    const bool helpAll = understood && options.isSet(QStringLiteral("help-all"));
+    if (!understood || helpAll || options.isSet(QStringLiteral("help")) ||
+        options.isSet(QStringLiteral("version"))) {
+        AnswerAndExit(arguments, helpAll);
     }
 }
 

@@ -9,9 +9,11 @@ namespace veltra {
 
 class TForm1;
 
-// Answers --help and --version and ends the program, before the application
-// object exists: that one needs a display, these answers do not.
-void AnswerHelpAndVersion(int argc, char** argv);
+// Answers --help, --help-all and --version, and a command line it cannot
+// understand, on the terminal and ends the program with the usual exit code
+// (0, or 1 for an unknown option), before the application object exists:
+// that one needs a display, these answers do not.
+void AnswerCommandLine(int argc, char** argv);
 
 // What every window shares, set once the application object exists and
 // before the first window: the application's name (the error report's
