@@ -26,7 +26,8 @@ void DescribeOptions(QCommandLineParser& options) {
         QStringLiteral("Reports of aired music from playout history logs (.hst)."));
     options.addHelpOption();
     options.addVersionOption();
-    options.addPositionalArgument(QStringLiteral("LOG"), QStringLiteral("Logs to report at once."),
+    options.addPositionalArgument(QStringLiteral("LOG"),
+                                  QStringLiteral("Logs, or folders of logs, to report at once."),
                                   QStringLiteral("[LOG...]"));
 }
 

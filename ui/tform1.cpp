@@ -25,6 +25,7 @@
 #include "error_report.h"
 #include "figure_field.h"
 #include "folder_mapping_dialogs.h"
+#include "log_names.h"
 #include "program_identity.h"
 #include "tfbrakinarodowosci.h"
 #include "tflegenda.h"
@@ -55,16 +56,18 @@ void ShowInformation(QWidget* parent, const QString& title, const QString& text)
     box.exec();
 }
 
-// The local files of a drop; empty when anything dropped is not one.
-QStringList DroppedLogs(const QMimeData* data) {
-    QStringList logs;
+// The local files and folders of a drop; empty when anything dropped is not
+// one. Which of them are logs the run decides, so that a file that is not
+// one is refused with a word rather than a silent "no entry" cursor.
+QStringList DroppedNames(const QMimeData* data) {
+    QStringList names;
     for (const QUrl& url : data->urls()) {
         if (!url.isLocalFile()) {
             return {};
         }
-        logs << url.toLocalFile();
+        names << url.toLocalFile();
     }
-    return logs;
+    return names;
 }
 
 }  // namespace
@@ -129,11 +132,17 @@ void TForm1::BitBtn1Click() {
     RunLadujPliki();
 }
 
-void TForm1::RunReport(const QStringList& logs) {
+void TForm1::RunReport(const QStringList& names) {
     if (report_.Running()) {
         return;
     }
-    givenLogs_ = logs;
+    NamedLogs named =
+        LogsNamedBy(names, FromUtf8(MissingNationalityCsvPath(fileSystem_, ExecutablePath())));
+    if (!named.refusal.isEmpty()) {
+        ShowErrorReport(named.refusal.toStdString());
+        return;
+    }
+    givenLogs_ = std::move(named.logs);
     RunLadujPliki();
 }
 
@@ -216,18 +225,18 @@ void TForm1::FormClose(QCloseEvent* event) {
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {
-    if (!DroppedLogs(event->mimeData()).isEmpty()) {
+    if (!DroppedNames(event->mimeData()).isEmpty()) {
         event->acceptProposedAction();
     }
 }
 
 void TForm1::dropEvent(QDropEvent* event) {
-    const QStringList logs = DroppedLogs(event->mimeData());
-    if (logs.isEmpty()) {
+    const QStringList names = DroppedNames(event->mimeData());
+    if (names.isEmpty()) {
         return;
     }
     event->acceptProposedAction();
-    RunHandler([this, &logs] { RunReport(logs); });
+    RunHandler([this, &names] { RunReport(names); });
 }
 
 void TForm1::CopyTableRow() {

@@ -36,10 +36,12 @@ public:
     void BitBtn2Click();
     void LBrakNarodowoscClick();
 
-    // The report run over logs named on the command line or dropped on the
-    // window: the same run as BitBtn1Click's, with these logs instead of the
-    // dialog's choice, and ignored like a second press during a run.
-    void RunReport(const QStringList& logs);
+    // The report run over files and folders named on the command line or
+    // dropped on the window: the same run as BitBtn1Click's, with the logs
+    // they stand for (LogsNamedBy) instead of the dialog's choice. Names that
+    // are no logs are refused with a message before anything is reset; a
+    // call during a run is ignored, like a second press.
+    void RunReport(const QStringList& names);
 
     // Puts one month's row of the regulator's quarterly table on the
     // clipboard (Ctrl+C, or the top panel's menu).

@@ -189,6 +189,7 @@ private slots:
     void mappingsAreReviewedFromThePanelsMenu();
 
     void givenAndDroppedLogsRunLikeTheDialog();
+    void namesThatAreNoLogsAreRefusedBeforeAnythingResets();
     void dialogStartsInTheLastFolderAfterARestart();
     void tableRowGoesToTheClipboard();
     void paletteHoldsUnderADarkApplicationPalette();
@@ -864,6 +865,56 @@ void TForm1Test::givenAndDroppedLogsRunLikeTheDialog() {
     QCOMPARE(notice, QStringLiteral("Informacja|Gotowe!"));
     QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("LabeledEdit1"))->text(),
              QStringLiteral("400"));
+}
+
+void TForm1Test::namesThatAreNoLogsAreRefusedBeforeAnythingResets() {
+    QDir(dir_.path()).mkpath(QStringLiteral("quarter"));
+    QDir(dir_.path()).mkpath(QStringLiteral("nothing"));
+    WriteFile(dir_, QStringLiteral("quarter/b.hst"), ForeignDayItems(2));
+    WriteFile(dir_, QStringLiteral("quarter/a.hst"),
+              LogLine("10:00:00", "a.mp3", "03:00", "T", "P", "GBR") +
+                  LogLine("10:00:00", "b.mp3", "03:00", "T", "P", ""));
+    const QString other = WriteFile(dir_, QStringLiteral("quarter/notes.txt"), "x\r\n");
+    TForm1 form;
+    form.show();
+    QString notice;
+    {
+        // A folder is its logs; the one without a nationality is listed.
+        const auto dismiss = ExpectNotice(&notice);
+        QVERIFY(Drop(form, {dir_.filePath(QStringLiteral("quarter"))}));
+    }
+    QCOMPARE(notice, QStringLiteral("Informacja|Gotowe!"));
+    const auto text = [&form](const char* name) {
+        const QString objectName = QString::fromLatin1(name);
+        if (auto* edit = form.findChild<QLineEdit*>(objectName)) {
+            return edit->text();
+        }
+        return form.findChild<WinLabel*>(objectName)->text();
+    };
+    QCOMPARE(text("LabeledEdit1"), QStringLiteral("3"));
+    QCOMPARE(text("LBrakNarodowosc"), QStringLiteral("1"));
+    const QByteArray csv = [] {
+        QFile file(CsvPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    QVERIFY(!csv.isEmpty());
+
+    // Neither a drop nor a name from the command line that is no log starts
+    // a run: the count, "pokaż" and the list stay the last run's.
+    QStringList reported;
+    veltra::SetErrorReportPresenter([&reported](const QString& text) { reported << text; });
+    QVERIFY(Drop(form, {other}));
+    QVERIFY(Drop(form, {dir_.filePath(QStringLiteral("nothing"))}));
+    QVERIFY(Drop(form, {CsvPath()}));
+    form.RunReport({dir_.filePath(QStringLiteral("quarter/a.hst")), other});
+    QCOMPARE(reported.size(), 4);
+    QVERIFY2(reported[1].contains(QStringLiteral("nothing")), qPrintable(reported[1]));
+    QCOMPARE(text("LabeledEdit1"), QStringLiteral("3"));
+    QCOMPARE(text("LBrakNarodowosc"), QStringLiteral("1"));
+    QVERIFY(form.findChild<WinLabel*>(QStringLiteral("LPokaz"))->isEnabled());
+    QFile file(CsvPath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), csv);
 }
 
 void TForm1Test::dialogStartsInTheLastFolderAfterARestart() {
