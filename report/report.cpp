@@ -65,6 +65,11 @@ private:
 Report::Report(FigurePublisher& publisher, FileSystem& fileSystem, ReportHost& host)
     : publisher_(publisher), fileSystem_(fileSystem), host_(host), tallies_(publisher) {}
 
+void Report::Reset() {
+    tallies_.Reset();
+    missingNationalityList_.clear();
+}
+
 void Report::LadujPliki() {
     if (running_) {
         return;

@@ -41,6 +41,11 @@ public:
     // once a run for a folder for each drive or share that needs one.
     bool CzyDebiut(std::string_view audioPath);
 
+    // Back to the state of a new report, as at creation: the tallies at 0 and
+    // the missing-nationality list empty. Runs add to the figures of the runs
+    // before them until this is called; not during a run.
+    void Reset();
+
     // True from the start of LadujPliki until it returns, also while it
     // waits for the host's dialogs.
     bool Running() const { return running_; }

@@ -89,6 +89,13 @@ void Tallies::ResetMissingNationality() {
     missingNationality_ = 0;
 }
 
+void Tallies::Reset() {
+    incompleteLines_ = 0;
+    missingNationality_ = 0;
+    counts_.fill(0);
+    seconds_.fill(0);
+}
+
 void Tallies::CountItem(Category category, std::int32_t seconds) {
     const std::size_t i = Index(category);
     ++counts_[i];

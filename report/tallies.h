@@ -31,6 +31,9 @@ public:
     void CountMissingNationality();
     // Publishes nothing: the report run decides what the label shows.
     void ResetMissingNationality();
+    // Every counter back to 0, as at creation; publishes nothing, since the
+    // fields then show their initial texts, not zeros.
+    void Reset();
     void CountItem(Category category, std::int32_t seconds);
     // Publishes the ten percentage figures; one whose denominator is 0 keeps
     // its last text.

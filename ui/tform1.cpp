@@ -17,6 +17,7 @@
 #include <QScopeGuard>
 #include <QScreen>
 #include <QShortcut>
+#include <QToolTip>
 #include <utility>
 
 #include "bit_btn.h"
@@ -40,6 +41,9 @@ namespace {
 
 // Room in a title bar beside its text: the window's icon and its buttons.
 constexpr int kTitleBarControls = 120;
+
+// Long enough to read two lines, short enough not to linger.
+constexpr int kSumNoteMilliseconds = 6000;
 
 // Qt sizes a message box by its text alone; a box as narrow as "Gotowe!"
 // leaves the window manager room for only the first letter of its title.
@@ -188,6 +192,10 @@ void TForm1::ShowPanel1Menu(const QPoint& position) {
     QAction* copy =
         menu.addAction(QStringLiteral("Kopiuj wiersz tabeli"), this, &TForm1::CopyTableRow);
     copy->setShortcut(QKeySequence::Copy);
+    menu.addSeparator();
+    QAction* newReport = menu.addAction(QStringLiteral("Nowy raport (wyzeruj wyniki)"), this,
+                                        &TForm1::StartNewReport);
+    newReport->setEnabled(!report_.Running());
     menu.exec(Panel1->mapToGlobal(position));
 }
 
@@ -242,6 +250,35 @@ void TForm1::dropEvent(QDropEvent* event) {
 void TForm1::CopyTableRow() {
     const std::string row = TableRow([this](Field field) { return display_.Text(field); });
     QGuiApplication::clipboard()->setText(QString::fromStdString(row));
+    // A row pasted into the regulator's form is one month's; the sum of two
+    // runs looks just like one, so the user is told, without a box to close.
+    if (runsInFigures_ > 1) {
+        QToolTip::showText(
+            Panel1->mapToGlobal(QPoint(Gauge2->x(), Panel1->height())),
+            QStringLiteral("Skopiowane czasy to suma %1 raportów. Od zera zaczyna „Nowy raport "
+                           "(wyzeruj wyniki)” w menu tego paska (prawy przycisk myszy).")
+                .arg(runsInFigures_),
+            Panel1, QRect(), kSumNoteMilliseconds);
+    }
+}
+
+void TForm1::StartNewReport() {
+    if (report_.Running()) {
+        return;
+    }
+    report_.Reset();
+    for (std::size_t i = 0; i < kDisplayFieldCount; ++i) {
+        const auto field = static_cast<Field>(i);
+        display_.Publish(field, FieldInitialText(field));
+    }
+    display_.Flush();
+    pendingProgress_ = {};
+    for (TGauge* gauge : {Gauge1, Gauge2}) {
+        gauge->SetProgress(0);
+        gauge->SetMaxValue(kGaugeDefaultMaxValue);
+    }
+    LPokaz->setEnabled(false);
+    runsInFigures_ = 0;
 }
 
 std::optional<std::vector<std::string>> TForm1::ChooseFiles() {
@@ -250,6 +287,7 @@ std::optional<std::vector<std::string>> TForm1::ChooseFiles() {
     if (!chosen) {
         return std::nullopt;
     }
+    ++runsInFigures_;
     std::vector<std::string> paths;
     paths.reserve(static_cast<std::size_t>(chosen->size()));
     for (const QString& path : *chosen) {

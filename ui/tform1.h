@@ -44,8 +44,14 @@ public:
     void RunReport(const QStringList& names);
 
     // Puts one month's row of the regulator's quarterly table on the
-    // clipboard (Ctrl+C, or the top panel's menu).
+    // clipboard (Ctrl+C, or the top panel's menu). When the figures are the
+    // sum of several runs, a note by the top panel says so.
     void CopyTableRow();
+
+    // "Nowy raport (wyzeruj wyniki)": every figure, count and gauge back to
+    // where a fresh start leaves them; the next run starts from zero. Not
+    // during a run.
+    void StartNewReport();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -108,6 +114,9 @@ private:
     std::optional<QStringList> givenLogs_;
     // Indexed by Gauge; set while a gauge has yet to show its latest value.
     std::array<std::optional<std::int32_t>, 2> pendingProgress_{};
+    // Runs whose figures the fields show added up, since the start or the
+    // last StartNewReport.
+    int runsInFigures_ = 0;
     bool closeRequested_ = false;
     bool awaitingFrame_ = true;
 };

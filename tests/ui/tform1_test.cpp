@@ -13,12 +13,14 @@
 #include <QSettings>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QToolTip>
 #include <QtTest>
 #include <csignal>
 
 #include "csv_location.h"
 #include "error_report.h"
 #include "fakes.h"
+#include "figure_field.h"
 #include "folder_mapping_dialogs.h"
 #include "modal_script.h"
 #include "native_file_system.h"
@@ -192,6 +194,7 @@ private slots:
     void namesThatAreNoLogsAreRefusedBeforeAnythingResets();
     void dialogStartsInTheLastFolderAfterARestart();
     void tableRowGoesToTheClipboard();
+    void aNewReportStartsFromZero();
     void paletteHoldsUnderADarkApplicationPalette();
 
 private:
@@ -803,7 +806,8 @@ void TForm1Test::mappingsAreReviewedFromThePanelsMenu() {
     QTRY_VERIFY(!poll.isActive());
 
     QCOMPARE(entries, (QStringList{QStringLiteral("Foldery ścieżek z logów..."),
-                                   QStringLiteral("Kopiuj wiersz tabeli")}));
+                                   QStringLiteral("Kopiuj wiersz tabeli"), QString(),
+                                   QStringLiteral("Nowy raport (wyzeruj wyniki)")}));
     QCOMPARE(rows, (QStringList{QStringLiteral("D:\\=") + dir_.path(),
                                 QStringLiteral("\\\\serwer\\audio=/srv/audio")}));
     const std::vector<veltra::FolderMapping> saved = veltra::UserSettings().LoadFolderMappings();
@@ -812,6 +816,31 @@ void TForm1Test::mappingsAreReviewedFromThePanelsMenu() {
 }
 
 namespace {
+
+// Right-clicks the top panel and picks the entry of its menu with this text;
+// false when the menu has no such entry or it is disabled.
+bool PickFromPanelMenu(TForm1& form, const QString& text) {
+    QTimer pick;
+    bool picked = false;
+    QObject::connect(&pick, &QTimer::timeout, [&] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            pick.stop();
+            for (QAction* action : menu->actions()) {
+                if (action->text() == text && action->isEnabled()) {
+                    picked = true;
+                    action->trigger();
+                }
+            }
+            menu->close();
+        }
+    });
+    pick.start(1);
+    auto* panel = form.findChild<QWidget*>(QStringLiteral("Panel1"));
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(180, 10),
+                            panel->mapToGlobal(QPoint(180, 10)));
+    QCoreApplication::sendEvent(panel, &click);
+    return picked;
+}
 
 // A drop of local files onto the window, as a file manager sends it.
 bool Drop(QWidget& window, const QStringList& paths) {
@@ -962,28 +991,87 @@ void TForm1Test::tableRowGoesToTheClipboard() {
              QStringLiteral("00:04:25\t\t00:03:25\t00:01:00"));
 
     QGuiApplication::clipboard()->clear();
-    QTimer pick;
-    bool offered = false;
-    QObject::connect(&pick, &QTimer::timeout, [&] {
-        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-            pick.stop();
-            for (QAction* action : menu->actions()) {
-                if (action->text() == QStringLiteral("Kopiuj wiersz tabeli")) {
-                    offered = true;
-                    action->trigger();
-                }
-            }
-            menu->close();
-        }
-    });
-    pick.start(1);
-    auto* panel = form.findChild<QWidget*>(QStringLiteral("Panel1"));
-    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(180, 10),
-                            panel->mapToGlobal(QPoint(180, 10)));
-    QCoreApplication::sendEvent(panel, &click);
-    QVERIFY(offered);
+    QVERIFY(PickFromPanelMenu(form, QStringLiteral("Kopiuj wiersz tabeli")));
     QCOMPARE(QGuiApplication::clipboard()->text(),
              QStringLiteral("00:04:25\t\t00:03:25\t00:01:00"));
+}
+
+namespace {
+
+// What the window shows: every display field's text, both gauges and
+// whether "pokaż" reacts.
+QStringList Shown(const TForm1& form) {
+    QStringList shown;
+    for (std::size_t i = 0; i < veltra::kDisplayFieldCount; ++i) {
+        const std::string_view name = veltra::FieldName(static_cast<veltra::Field>(i));
+        const QString objectName = QString::fromLatin1(name.data(), qsizetype(name.size()));
+        if (const auto* edit = form.findChild<QLineEdit*>(objectName)) {
+            shown << objectName + QLatin1Char('=') + edit->text();
+        } else {
+            shown << objectName + QLatin1Char('=') + form.findChild<WinLabel*>(objectName)->text();
+        }
+    }
+    for (const char* name : {"Gauge1", "Gauge2"}) {
+        const auto* gauge = form.findChild<TGauge*>(QString::fromLatin1(name));
+        shown << QStringLiteral("%1=%2/%3-%4")
+                     .arg(QLatin1String(name))
+                     .arg(gauge->Progress())
+                     .arg(gauge->MinValue())
+                     .arg(gauge->MaxValue());
+    }
+    shown << QStringLiteral("LPokaz=%1")
+                 .arg(form.findChild<WinLabel*>(QStringLiteral("LPokaz"))->isEnabled());
+    return shown;
+}
+
+}  // namespace
+
+void TForm1Test::aNewReportStartsFromZero() {
+    const QString log =
+        WriteFile(dir_, QStringLiteral("month.hst"),
+                  LogLine("10:00:00", "a.mp3", "03:25", "T", "P", "POL") +
+                      LogLine("02:00:00", "b.mp3", "01:00", "T", "P", "") + "incomplete;line\r\n");
+    const TForm1 fresh;
+    TForm1 form;
+    form.show();
+    const auto run = [&form, &log] {
+        QString notice;
+        const auto dismiss = ExpectNotice(&notice);
+        form.RunReport({log});
+        QCOMPARE(notice, QStringLiteral("Informacja|Gotowe!"));
+    };
+    run();
+    QToolTip::hideText();
+    form.CopyTableRow();
+    QVERIFY(!QToolTip::isVisible());
+    const QStringList afterOneRun = Shown(form);
+    const QString oneRow = QGuiApplication::clipboard()->text();
+
+    // The second run adds to the first, and copying its row says so.
+    run();
+    QVERIFY(Shown(form) != afterOneRun);
+    form.CopyTableRow();
+    QTRY_VERIFY(QToolTip::isVisible());
+    QVERIFY2(QToolTip::text().contains(QStringLiteral("suma 2 raportów")),
+             qPrintable(QToolTip::text()));
+    QToolTip::hideText();
+
+    QVERIFY(PickFromPanelMenu(form, QStringLiteral("Nowy raport (wyzeruj wyniki)")));
+    QCOMPARE(Shown(form), Shown(fresh));
+    const veltra::Tallies& tallies = form.report().tallies();
+    QCOMPARE(tallies.IncompleteLines(), 0);
+    QCOMPARE(tallies.Count(veltra::Category::Total), 0);
+    QCOMPARE(tallies.Seconds(veltra::Category::NightPolish), 0);
+    QVERIFY(form.report().MissingNationalityList().empty());
+    form.CopyTableRow();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("\t\t\t"));
+
+    // The next run starts from zero: the figures of one run, no note.
+    run();
+    QCOMPARE(Shown(form), afterOneRun);
+    form.CopyTableRow();
+    QCOMPARE(QGuiApplication::clipboard()->text(), oneRow);
+    QVERIFY(!QToolTip::isVisible());
 }
 
 void TForm1Test::paletteHoldsUnderADarkApplicationPalette() {

@@ -11,6 +11,9 @@ namespace veltra {
 
 struct GaugeLook;
 
+// The upper bound a gauge starts with.
+inline constexpr int kGaugeDefaultMaxValue = 100;
+
 // A self-drawn progress gauge: where Progress stands between MinValue and
 // MaxValue, as a plain field, a bar, a pie or a needle dial, optionally with
 // the percentage written over it. Setters that change the picture repaint at
@@ -66,7 +69,7 @@ private:
     GaugeLook Look() const;
 
     int minValue_ = 0;
-    int maxValue_ = 100;
+    int maxValue_ = kGaugeDefaultMaxValue;
     int progress_ = 0;
     TGaugeKind kind_ = TGaugeKind::gkHorizontalBar;
     bool showText_ = true;
