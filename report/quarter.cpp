@@ -104,6 +104,11 @@ std::string_view QuarterNumeral(int quarter) {
     return kNumerals.at(static_cast<std::size_t>(quarter - 1));
 }
 
+std::string ShareText(double share) {
+    const auto tenths = static_cast<long long>(share * 1000 + 1e-9);
+    return std::to_string(tenths / 10) + ',' + std::to_string(tenths % 10) + '%';
+}
+
 double FormRow::PolishShare() const {
     return Share(dayPolishDebutSeconds + dayPolishOtherSeconds + nightPolishSeconds, totalSeconds);
 }

@@ -72,6 +72,19 @@ struct FormRow {
     bool DayPolishShareMet(const ShareThresholds& thresholds) const;
 };
 
+// The station's part of the form's header, typed once and kept in the
+// user's settings (UTF-8).
+struct FormHeader {
+    std::string program;  // C3: "Nazwa programu"
+    std::string licence;  // C4: "Numer koncesji"
+    std::string person;   // C5: the person who prepares it, with a contact
+};
+
+// A share as the quarter's results show it, truncated to a tenth of a
+// percent so that a share shown as reaching a threshold does reach it:
+// "33,8%".
+std::string ShareText(double share);
+
 // The form's three month rows; a month without logs has none.
 struct QuarterForm {
     QuarterId quarter;

@@ -108,6 +108,10 @@ TEST_F(Quarter, SharesAndTheirThresholds) {
         EXPECT_EQ(c.row.PolishShareMet(defaults), c.gMet) << c.row.totalSeconds;
         EXPECT_EQ(c.row.DayPolishShareMet(defaults), c.iMet) << c.row.totalSeconds;
     }
+    EXPECT_EQ(ShareText(0.33), "33,0%");
+    EXPECT_EQ(ShareText(0.3299), "32,9%");
+    EXPECT_EQ(ShareText(1.0), "100,0%");
+    EXPECT_EQ(ShareText(0.0), "0,0%");
     const FormRow row{{2026, 1}, 100, 10, 20, 3};
     EXPECT_FALSE(row.PolishShareMet({.polish = 35}));
     EXPECT_TRUE(row.DayPolishShareMet({.dayPolish = 90}));
