@@ -10,6 +10,20 @@ const QString kMappings = QStringLiteral("FolderMappings");
 const QString kPrefix = QStringLiteral("prefix");
 const QString kFolder = QStringLiteral("folder");
 const QString kLastLogFolder = QStringLiteral("OpenDialog1/LastFolder");
+const QString kProgram = QStringLiteral("QuarterlyForm/Program");
+const QString kLicence = QStringLiteral("QuarterlyForm/Licence");
+const QString kPerson = QStringLiteral("QuarterlyForm/Person");
+const QString kPolishThreshold = QStringLiteral("QuarterlyForm/PolishThreshold");
+const QString kDayPolishThreshold = QStringLiteral("QuarterlyForm/DayPolishThreshold");
+const QString kLastFormFolder = QStringLiteral("QuarterlyForm/LastFolder");
+
+// A threshold as saved, or `fallback` when it is missing or no percentage
+// (a hand-edited file).
+double Threshold(const QVariant& value, double fallback) {
+    bool ok = false;
+    const double percent = value.toDouble(&ok);
+    return ok && percent >= 0 && percent <= 100 ? percent : fallback;
+}
 
 }  // namespace
 
@@ -57,6 +71,40 @@ QString UserSettings::LastLogFolder() {
 
 void UserSettings::SaveLastLogFolder(const QString& folder) {
     settings_.setValue(kLastLogFolder, folder);
+    settings_.sync();
+}
+
+FormHeader UserSettings::LoadFormHeader() {
+    return {settings_.value(kProgram).toString().toStdString(),
+            settings_.value(kLicence).toString().toStdString(),
+            settings_.value(kPerson).toString().toStdString()};
+}
+
+void UserSettings::SaveFormHeader(const FormHeader& header) {
+    settings_.setValue(kProgram, QString::fromStdString(header.program));
+    settings_.setValue(kLicence, QString::fromStdString(header.licence));
+    settings_.setValue(kPerson, QString::fromStdString(header.person));
+    settings_.sync();
+}
+
+ShareThresholds UserSettings::LoadShareThresholds() {
+    const ShareThresholds defaults;
+    return {Threshold(settings_.value(kPolishThreshold), defaults.polish),
+            Threshold(settings_.value(kDayPolishThreshold), defaults.dayPolish)};
+}
+
+void UserSettings::SaveShareThresholds(const ShareThresholds& thresholds) {
+    settings_.setValue(kPolishThreshold, thresholds.polish);
+    settings_.setValue(kDayPolishThreshold, thresholds.dayPolish);
+    settings_.sync();
+}
+
+QString UserSettings::LastFormFolder() {
+    return settings_.value(kLastFormFolder).toString();
+}
+
+void UserSettings::SaveLastFormFolder(const QString& folder) {
+    settings_.setValue(kLastFormFolder, folder);
     settings_.sync();
 }
 

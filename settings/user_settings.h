@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "folder_mappings.h"
+#include "quarter.h"
 
 namespace veltra {
 
@@ -26,6 +27,17 @@ public:
     // none was chosen yet.
     QString LastLogFolder();
     void SaveLastLogFolder(const QString& folder);
+
+    // The quarterly form's header texts and share thresholds: those last
+    // saved, the licence's usual thresholds until then.
+    FormHeader LoadFormHeader();
+    void SaveFormHeader(const FormHeader& header);
+    ShareThresholds LoadShareThresholds();
+    void SaveShareThresholds(const ShareThresholds& thresholds);
+
+    // The folder the last quarterly workbook was saved in; empty at first.
+    QString LastFormFolder();
+    void SaveLastFormFolder(const QString& folder);
 
 private:
     QSettings settings_;

@@ -38,5 +38,23 @@ TEST_F(UserSettingsTest, FolderMappingsSurviveInTheSharedFile) {
     EXPECT_TRUE(UserSettings().LoadFolderMappings().empty());
 }
 
+TEST_F(UserSettingsTest, QuarterlyFormHeaderAndThresholds) {
+    EXPECT_EQ(UserSettings().LoadShareThresholds().polish, 33);
+    EXPECT_EQ(UserSettings().LoadShareThresholds().dayPolish, 60);
+    UserSettings().SaveFormHeader({"Radio Łąka", "123/2026", "Ewa Nowak\ntel. 600 000 000"});
+    UserSettings().SaveShareThresholds({35.5, 50});
+    const FormHeader header = UserSettings().LoadFormHeader();
+    EXPECT_EQ(header.program, "Radio Łąka");
+    EXPECT_EQ(header.licence, "123/2026");
+    EXPECT_EQ(header.person, "Ewa Nowak\ntel. 600 000 000");
+    EXPECT_EQ(UserSettings().LoadShareThresholds().polish, 35.5);
+    EXPECT_EQ(UserSettings().LoadShareThresholds().dayPolish, 50);
+
+    // A hand-edited value that is no percentage falls back to the default.
+    QSettings(QSettings::IniFormat, QSettings::UserScope, "Veltra", "Veltra")
+        .setValue("QuarterlyForm/PolishThreshold", "dużo");
+    EXPECT_EQ(UserSettings().LoadShareThresholds().polish, 33);
+}
+
 }  // namespace
 }  // namespace veltra

@@ -1,5 +1,6 @@
 #include "driver_options.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <string_view>
 #include <system_error>
@@ -37,6 +38,28 @@ constexpr std::string_view kWindowsCsvFallback =
     "               %LOCALAPPDATA%\\Veltra\\ when this program's folder is not\n"
     "               writable)\n";
 
+constexpr std::string_view kQuarterUsage =
+    "\n"
+    "       veltra-report --form OUT.xlsx [--program TEXT] [--licence TEXT]\n"
+    "                     [--person TEXT] [--json] [--check] [--csv PATH]\n"
+    "                     --month YYYY-MM LOG... [--month YYYY-MM LOG...]...\n"
+    "       veltra-report --form OUT.xlsx [options as above] --by-date LOG...\n"
+    "\n"
+    "Fills in the regulator's quarterly form: one report run per month, each\n"
+    "month's row B to E and its two shares G and I, written as a spreadsheet.\n"
+    "\n"
+    "  --form OUT.xlsx  the workbook to write\n"
+    "  --month YYYY-MM  the logs that follow belong to this month (up to\n"
+    "                   three months of one quarter)\n"
+    "  --by-date        sort the logs into months by the date in their names\n"
+    "                   (2026-10-01, 20261001 or 01.10.2026); logs without one\n"
+    "                   or from another quarter are listed and nothing runs\n"
+    "  --program, --licence, --person TEXT\n"
+    "                   the form's header; by default as last saved by the\n"
+    "                   window\n"
+    "  --check          exit with status 3 when a share misses its threshold\n"
+    "\n";
+
 constexpr std::string_view kUsageEnd =
     "  --help       print this help\n"
     "  --version    print the version\n";
@@ -60,6 +83,9 @@ std::string Usage() {
     usage.append(kUsageEnd);
     if constexpr (!kTakesFolderMappings) {
         usage.append(kWindowsPaths);
+    }
+    if constexpr (kWritesWorkbooks) {
+        usage.append(kQuarterUsage);
     }
     return usage;
 }
@@ -88,6 +114,73 @@ FolderMapping ParseMapping(const std::string& text) {
     return mapping;
 }
 
+// "2026-10" as a month.
+YearMonth ParseMonth(const std::string& text) {
+    const auto digits = [&](std::size_t from, std::size_t count) {
+        int value = 0;
+        for (std::size_t i = from; i < from + count; ++i) {
+            if (text[i] < '0' || text[i] > '9') {
+                return -1;
+            }
+            value = value * 10 + (text[i] - '0');
+        }
+        return value;
+    };
+    const YearMonth month{text.size() == 7 && text[4] == '-' ? digits(0, 4) : -1,
+                          text.size() == 7 ? digits(5, 2) : -1};
+    if (month.year < 1 || month.month < 1 || month.month > 12) {
+        throw UsageError("--month needs a month as YYYY-MM, not \"" + text + "\"");
+    }
+    return month;
+}
+
+// The option's value: the next argument, or what follows "=" in this one.
+std::string ValueOf(std::vector<std::string>::const_iterator& argument,
+                    std::vector<std::string>::const_iterator end, std::string_view name) {
+    const std::string& text = *argument;
+    if (text.size() > name.size() && text[name.size()] == '=') {
+        return text.substr(name.size() + 1);
+    }
+    if (++argument == end) {
+        throw UsageError(std::string(name) + " needs a value");
+    }
+    return *argument;
+}
+
+bool IsOption(const std::string& argument, std::string_view name) {
+    return argument == name || (argument.starts_with(name) && argument.size() > name.size() &&
+                                argument[name.size()] == '=');
+}
+
+void CheckQuarterOptions(const DriverOptions& options) {
+    const bool quarter = !options.months.empty() || options.byDate;
+    if (!options.formPath) {
+        if (quarter || options.check || options.program || options.licence || options.person) {
+            throw UsageError("--month, --by-date, --check and the header texts need --form");
+        }
+        return;
+    }
+    if (options.formPath->empty()) {
+        throw UsageError("--form needs a path");
+    }
+    if (!options.months.empty() && options.byDate) {
+        throw UsageError("--month and --by-date exclude each other");
+    }
+    if (!quarter) {
+        throw UsageError("--form needs --month or --by-date");
+    }
+    if (options.output == DriverOptions::Output::TableRow) {
+        throw UsageError("--form prints the form's rows, not --table-row");
+    }
+    if (!options.months.empty() && !options.logs.empty()) {
+        throw UsageError("the log " + options.logs.front() + " comes before the first --month");
+    }
+    if (options.months.size() > 3) {
+        throw UsageError("a quarter has three months, --month was given " +
+                         std::to_string(options.months.size()) + " times");
+    }
+}
+
 }  // namespace
 
 DriverOptions ParseDriverOptions(const std::vector<std::string>& arguments) {
@@ -98,7 +191,8 @@ DriverOptions ParseDriverOptions(const std::vector<std::string>& arguments) {
             if (argument->empty()) {
                 throw UsageError("an empty log name");
             }
-            options.logs.push_back(*argument);
+            (options.months.empty() ? options.logs : options.months.back().logs)
+                .push_back(*argument);
         } else if (*argument == "--") {
             optionsEnded = true;
         } else if (*argument == "--help" || *argument == "-h") {
@@ -119,6 +213,21 @@ DriverOptions ParseDriverOptions(const std::vector<std::string>& arguments) {
             options.csvPath = *argument;
         } else if (argument->starts_with("--csv=")) {
             options.csvPath = argument->substr(6);
+        } else if (kWritesWorkbooks && IsOption(*argument, "--form")) {
+            options.formPath = ValueOf(argument, arguments.end(), "--form");
+        } else if (kWritesWorkbooks && IsOption(*argument, "--month")) {
+            options.months.push_back(
+                {ParseMonth(ValueOf(argument, arguments.end(), "--month")), {}});
+        } else if (kWritesWorkbooks && *argument == "--by-date") {
+            options.byDate = true;
+        } else if (kWritesWorkbooks && *argument == "--check") {
+            options.check = true;
+        } else if (kWritesWorkbooks && IsOption(*argument, "--program")) {
+            options.program = ValueOf(argument, arguments.end(), "--program");
+        } else if (kWritesWorkbooks && IsOption(*argument, "--licence")) {
+            options.licence = ValueOf(argument, arguments.end(), "--licence");
+        } else if (kWritesWorkbooks && IsOption(*argument, "--person")) {
+            options.person = ValueOf(argument, arguments.end(), "--person");
         } else if (!kTakesFolderMappings) {
             throw UsageError("unknown option " + *argument);
         } else if (*argument == "--map") {
@@ -132,7 +241,14 @@ DriverOptions ParseDriverOptions(const std::vector<std::string>& arguments) {
             throw UsageError("unknown option " + *argument);
         }
     }
-    if (!options.help && !options.version && options.logs.empty()) {
+    if (options.help || options.version) {
+        return options;
+    }
+    CheckQuarterOptions(options);
+    const bool anyLog = !options.logs.empty() ||
+                        std::any_of(options.months.begin(), options.months.end(),
+                                    [](const QuarterMonth& month) { return !month.logs.empty(); });
+    if (!anyLog) {
         throw UsageError("no log given");
     }
     if (options.csvPath && options.csvPath->empty()) {
@@ -142,12 +258,19 @@ DriverOptions ParseDriverOptions(const std::vector<std::string>& arguments) {
 }
 
 void CheckCsvIsNoLog(const DriverOptions& options) {
-    if (!options.csvPath) {
-        return;
+    std::vector<std::string> logs = options.logs;
+    for (const QuarterMonth& month : options.months) {
+        logs.insert(logs.end(), month.logs.begin(), month.logs.end());
     }
-    for (const std::string& log : options.logs) {
-        if (SameFile(log, *options.csvPath)) {
-            throw UsageError("--csv names the log " + log);
+    for (const auto& [option, path] :
+         {std::pair{"--csv", &options.csvPath}, std::pair{"--form", &options.formPath}}) {
+        if (!*path) {
+            continue;
+        }
+        for (const std::string& log : logs) {
+            if (SameFile(log, **path)) {
+                throw UsageError(std::string(option) + " names the log " + log);
+            }
         }
     }
 }

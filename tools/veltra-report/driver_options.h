@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "folder_mappings.h"
+#include "quarter.h"
 
 namespace veltra {
 
@@ -20,6 +21,16 @@ struct DriverOptions {
     // From --map, in order, each folder made absolute.
     std::vector<FolderMapping> mappings;
     std::vector<std::string> logs;
+
+    // The quarterly form: the workbook to write, with the months given by
+    // --month, or the logs (above) sorted into months by --by-date.
+    std::optional<std::string> formPath;
+    std::vector<QuarterMonth> months;
+    bool byDate = false;
+    bool check = false;
+    std::optional<std::string> program;
+    std::optional<std::string> licence;
+    std::optional<std::string> person;
 };
 
 // A command line that cannot be understood; what() says why.
@@ -30,8 +41,8 @@ public:
 
 DriverOptions ParseDriverOptions(const std::vector<std::string>& arguments);
 
-// Refuses a CSV path that leads to one of the logs, which the save would
-// replace. Throws UsageError.
+// Refuses a CSV or workbook path that leads to one of the logs, which the
+// save would replace. Throws UsageError.
 void CheckCsvIsNoLog(const DriverOptions& options);
 
 extern const std::string kDriverUsage;

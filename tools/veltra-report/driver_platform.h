@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "folder_mappings.h"
+#include "quarter.h"
 
 // What the driver does differently on Linux and on Windows.
 
@@ -15,6 +16,13 @@ namespace veltra {
 inline constexpr bool kTakesFolderMappings = false;
 #else
 inline constexpr bool kTakesFolderMappings = true;
+#endif
+
+// Whether this build writes the quarterly form's workbook (--form).
+#ifdef VELTRA_WRITES_WORKBOOKS
+inline constexpr bool kWritesWorkbooks = true;
+#else
+inline constexpr bool kWritesWorkbooks = false;
 #endif
 
 // The arguments after the program's name, in UTF-8.
@@ -34,6 +42,11 @@ std::string ExecutablePath();
 
 // The mappings the window saved in the user's settings (Linux).
 FolderMappings SavedFolderMappings();
+
+// The quarterly form's header and thresholds as the window saved them; on
+// Windows, where the driver reads no settings, none and the defaults.
+FormHeader SavedFormHeader();
+ShareThresholds SavedShareThresholds();
 
 // Whether the two paths lead to the same file; false when either leads
 // nowhere.

@@ -27,6 +27,14 @@ FolderMappings SavedFolderMappings() {
     return FolderMappings(UserSettings().LoadFolderMappings());
 }
 
+FormHeader SavedFormHeader() {
+    return UserSettings().LoadFormHeader();
+}
+
+ShareThresholds SavedShareThresholds() {
+    return UserSettings().LoadShareThresholds();
+}
+
 bool SameFile(const std::string& first, const std::string& second) {
     struct stat firstStatus {};
     struct stat secondStatus {};

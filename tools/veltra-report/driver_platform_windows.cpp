@@ -79,6 +79,14 @@ FolderMappings SavedFolderMappings() {
     return {};
 }
 
+FormHeader SavedFormHeader() {
+    return {};
+}
+
+ShareThresholds SavedShareThresholds() {
+    return {};
+}
+
 bool SameFile(const std::string& first, const std::string& second) {
     BY_HANDLE_FILE_INFORMATION firstIdentity{};
     BY_HANDLE_FILE_INFORMATION secondIdentity{};

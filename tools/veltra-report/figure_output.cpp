@@ -8,9 +8,6 @@
 
 namespace veltra {
 
-namespace {
-
-// Characters, not bytes: the captions hold Polish letters.
 std::size_t Utf8Width(std::string_view text) {
     return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
         return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
@@ -36,8 +33,6 @@ void AppendJsonString(std::string& out, std::string_view text) {
     }
     out.push_back('"');
 }
-
-}  // namespace
 
 std::string FiguresAsText(const LatestFigures& figures) {
     std::string out;

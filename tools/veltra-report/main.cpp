@@ -1,10 +1,12 @@
 // veltra-report: the report run of the main window, with the logs taken from
-// the command line and the figures printed when it ends.
+// the command line and the figures printed when it ends; or a quarter's runs
+// filling in the regulator's form.
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,6 +19,9 @@
 #include "file_access.h"
 #include "native_file_system.h"
 #include "program_identity.h"
+#ifdef VELTRA_WRITES_WORKBOOKS
+#include "quarter_mode.h"
+#endif
 #include "report.h"
 #include "terminal_host.h"
 #include "termination_signals.h"
@@ -25,6 +30,8 @@ namespace {
 
 constexpr int kFailure = 1;
 constexpr int kUsageError = 2;
+// --check: the quarter's form was written, but a share misses its threshold.
+constexpr int kShareMissed = 3;
 
 bool WriteStdout(const std::string& text) {
     return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
@@ -62,14 +69,34 @@ int Run(const veltra::DriverOptions& options) {
         mappings.Set(mapping.prefix, mapping.folder);
     }
     veltra::TerminalHost host(options.logs, std::move(mappings));
-    veltra::Report report(figures, fileSystem, host);
+    std::string output;
+    int exitCode = 0;
     try {
+        std::optional<std::string> csvPath;
         if (options.csvPath) {
-            // A name given on purpose may be a device or a pipe, as
-            // /dev/stdout is; messages name the file in full.
-            report.SetCsvPath(FullCsvPath(*options.csvPath), veltra::SpecialTarget::WriteInPlace);
+            csvPath = FullCsvPath(*options.csvPath);
         }
-        report.LadujPliki();
+        const auto setup = [&csvPath](veltra::Report& report) {
+            if (csvPath) {
+                // A name given on purpose may be a device or a pipe, as
+                // /dev/stdout is; messages name the file in full.
+                report.SetCsvPath(*csvPath, veltra::SpecialTarget::WriteInPlace);
+            }
+        };
+#ifdef VELTRA_WRITES_WORKBOOKS
+        if (options.formPath) {
+            const veltra::QuarterOutcome outcome =
+                veltra::RunQuarter(options, fileSystem, host, setup);
+            output = outcome.output;
+            exitCode = options.check && !outcome.sharesMet ? kShareMissed : 0;
+        }
+#endif
+        if (!options.formPath) {
+            veltra::Report report(figures, fileSystem, host);
+            setup(report);
+            report.LadujPliki();
+            output = Output(options.output, figures);
+        }
     } catch (const std::exception& failure) {
         host.EndProgress();
         // A wait the signal broke off is no failure to report.
@@ -82,7 +109,6 @@ int Run(const veltra::DriverOptions& options) {
         host.EndProgress();
         return kFailure;
     }
-    const std::string output = Output(options.output, figures);
     if (!WriteStdout(output)) {
         std::fprintf(
             stderr, "%s\n",
@@ -90,7 +116,7 @@ int Run(const veltra::DriverOptions& options) {
                 .c_str());
         return kFailure;
     }
-    return 0;
+    return exitCode;
 }
 
 }  // namespace
