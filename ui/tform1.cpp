@@ -28,6 +28,9 @@
 #include "folder_mapping_dialogs.h"
 #include "log_names.h"
 #include "program_identity.h"
+#ifdef VELTRA_WRITES_WORKBOOKS
+#include "quarter_dialog.h"
+#endif
 #include "tfbrakinarodowosci.h"
 #include "tflegenda.h"
 #include "tgauge.h"
@@ -192,6 +195,14 @@ void TForm1::ShowPanel1Menu(const QPoint& position) {
     QAction* copy =
         menu.addAction(QStringLiteral("Kopiuj wiersz tabeli"), this, &TForm1::CopyTableRow);
     copy->setShortcut(QKeySequence::Copy);
+#ifdef VELTRA_WRITES_WORKBOOKS
+    // The quarter runs in its dialog; this window's figures stay as they are.
+    QAction* quarter = menu.addAction(QStringLiteral("Sprawozdanie kwartalne..."), this, [this] {
+        QuarterDialog dialog(this);
+        dialog.exec();
+    });
+    quarter->setEnabled(!report_.Running());
+#endif
     menu.addSeparator();
     QAction* newReport = menu.addAction(QStringLiteral("Nowy raport (wyzeruj wyniki)"), this,
                                         &TForm1::StartNewReport);

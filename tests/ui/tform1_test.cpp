@@ -806,7 +806,8 @@ void TForm1Test::mappingsAreReviewedFromThePanelsMenu() {
     QTRY_VERIFY(!poll.isActive());
 
     QCOMPARE(entries, (QStringList{QStringLiteral("Foldery ścieżek z logów..."),
-                                   QStringLiteral("Kopiuj wiersz tabeli"), QString(),
+                                   QStringLiteral("Kopiuj wiersz tabeli"),
+                                   QStringLiteral("Sprawozdanie kwartalne..."), QString(),
                                    QStringLiteral("Nowy raport (wyzeruj wyniki)")}));
     QCOMPARE(rows, (QStringList{QStringLiteral("D:\\=") + dir_.path(),
                                 QStringLiteral("\\\\serwer\\audio=/srv/audio")}));
