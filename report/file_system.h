@@ -81,6 +81,11 @@ public:
     // Whether `path` is a directory in which this process may create files.
     virtual bool IsWritableDirectory(const std::string& path) const = 0;
 
+    // Whether another program holds the file open for writing at this
+    // moment, as a playout system holds the log of the day. Only asked of a
+    // log whose last line has no end yet.
+    virtual bool IsOpenForWriting(const std::string& /*path*/) const { return false; }
+
     // Makes the directory `path` and any missing folders above it, readable
     // by the user alone; an existing directory is fine. Throws IoFailure.
     virtual void CreateDirectories(const std::string& path) = 0;

@@ -5,7 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
+#include <fstream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -83,6 +86,49 @@ std::string ReadFrom(int fd, std::optional<std::size_t> regularSize) {
     return bytes;
 }
 
+struct CloseDirectory {
+    void operator()(DIR* stream) const { ::closedir(stream); }
+};
+using DirectoryStream = std::unique_ptr<DIR, CloseDirectory>;
+
+DirectoryStream OpenDirectory(const std::string& path) {
+    return DirectoryStream(::opendir(path.c_str()));
+}
+
+// Whether the open file that /proc shows at `process`/fd/`fd` was opened
+// for writing: its fdinfo gives the flags it was opened with, in octal.
+bool OpenedForWriting(const std::string& process, const std::string& fd) {
+    std::ifstream info(process + "/fdinfo/" + fd);
+    std::string field;
+    while (info >> field) {
+        if (field == "flags:") {
+            int flags = 0;
+            info >> std::oct >> flags;
+            return (flags & O_ACCMODE) != O_RDONLY;
+        }
+    }
+    return false;
+}
+
+// Whether `process` (its folder in /proc) holds the file open for writing.
+// Another user's processes cannot be looked into, and are passed over.
+bool HoldsForWriting(const std::string& process, const struct stat& file) {
+    const DirectoryStream fds = OpenDirectory(process + "/fd");
+    if (!fds) {
+        return false;
+    }
+    while (const dirent* entry = ::readdir(fds.get())) {
+        struct stat status {};
+        if (entry->d_name[0] != '.' &&
+            ::stat((process + "/fd/" + entry->d_name).c_str(), &status) == 0 &&
+            status.st_dev == file.st_dev && status.st_ino == file.st_ino &&
+            OpenedForWriting(process, entry->d_name)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool IsDirectory(const std::string& path) {
     struct stat status {};
     return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
@@ -130,6 +176,24 @@ std::optional<std::string> PosixFileSystem::ReadRegularFile(const std::string& p
 std::unique_ptr<FileReplacement> PosixFileSystem::ReplaceFile(const std::string& path,
                                                               SpecialTarget special) {
     return ReplacePosixFile(path, special);
+}
+
+bool PosixFileSystem::IsOpenForWriting(const std::string& path) const {
+    struct stat file {};
+    if (NamesNoFile(path) || ::stat(path.c_str(), &file) != 0 || !S_ISREG(file.st_mode)) {
+        return false;
+    }
+    const DirectoryStream processes = OpenDirectory("/proc");
+    if (!processes) {
+        return false;
+    }
+    while (const dirent* entry = ::readdir(processes.get())) {
+        if (std::isdigit(static_cast<unsigned char>(entry->d_name[0])) &&
+            HoldsForWriting(std::string("/proc/") + entry->d_name, file)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::vector<std::string> PosixFileSystem::ListDirectory(const std::string& path) const {

@@ -90,6 +90,7 @@ void Report::LadujPliki() {
     missingNationalityList_.clear();
     resolver_ = std::make_shared<AudioPathResolver>(fileSystem_, host_.MappingsForRun());
     askedRoots_.clear();
+    logsNotedAsBeingWritten_.clear();
 
     for (std::size_t k = 0; k < files->size(); ++k) {
         AnalizujPlik((*files)[k]);
@@ -112,7 +113,8 @@ void Report::LadujPliki() {
 }
 
 void Report::AnalizujPlik(const std::string& path) {
-    const std::string text = ReadFileOrFail(fileSystem_, path);
+    std::string text = ReadFileOrFail(fileSystem_, path);
+    LeaveOutALineBeingWritten(path, text);
     logFolder_ = path.substr(0, path.rfind('/') + 1);
     // The lines are counted first and then walked, never indexed: an index
     // costs more memory than the log itself when its lines are short.
@@ -137,6 +139,20 @@ void Report::AnalizujPlik(const std::string& path) {
         if (host_.StopRequested()) {
             return;
         }
+    }
+}
+
+// A log read while the playout system appends to it may end halfway through
+// a line; that line is counted when the log is read again, whole. A log
+// nobody writes any more keeps a last line without its end.
+void Report::LeaveOutALineBeingWritten(const std::string& path, std::string& text) {
+    const std::optional<std::size_t> unfinished = UnfinishedLastLine(text);
+    if (!unfinished || !fileSystem_.IsOpenForWriting(path)) {
+        return;
+    }
+    text.resize(*unfinished);
+    if (logsNotedAsBeingWritten_.insert(path).second) {
+        host_.NoteLogBeingWritten(path);
     }
 }
 

@@ -69,6 +69,7 @@ private:
     // AnalizujWiersz for line `index` of the log being read, with its debut
     // test answered by the read-ahead when there is one.
     void AnalyseLine(std::string_view line, std::optional<std::size_t> index);
+    void LeaveOutALineBeingWritten(const std::string& path, std::string& text);
     // CzyDebiut for the read-ahead's threads, for the log being read.
     std::shared_ptr<const DebutTest> DebutTestAhead();
     std::string CsvPath() const;
@@ -85,7 +86,8 @@ private:
     // shared with the reads of the run still in flight after it.
     std::shared_ptr<AudioPathResolver> resolver_;
     std::set<std::string> askedRoots_;  // folded
-    std::string logFolder_;             // of the log being read
+    std::set<std::string> logsNotedAsBeingWritten_;
+    std::string logFolder_;  // of the log being read
     SpecialTarget csvSpecialTarget_ = SpecialTarget::Refuse;
     ReadAheadSettings readAheadSettings_;
     // Made by the first log that needs it; its threads then wait for more.

@@ -45,6 +45,10 @@ public:
     // The closing notice: text, title, information icon, one OK button.
     virtual void ShowNotice(std::string_view text, std::string_view title) = 0;
 
+    // Said once a run for a log that another program was writing while it
+    // was read: its last line, not yet finished, was left out.
+    virtual void NoteLogBeingWritten(std::string_view /*path*/) {}
+
     // The user's folder mappings, taken at the start of every run. A host
     // without settings has none.
     virtual FolderMappings MappingsForRun() const { return {}; }

@@ -37,4 +37,13 @@ std::size_t CountLines(std::string_view text) {
     return count;
 }
 
+std::optional<std::size_t> UnfinishedLastLine(std::string_view text) {
+    const std::string_view lines = text.substr(0, text.find('\0'));
+    if (lines.empty() || lines.ends_with('\r') || lines.ends_with('\n')) {
+        return std::nullopt;
+    }
+    const std::size_t lastBreak = lines.find_last_of("\r\n");
+    return lastBreak == std::string_view::npos ? 0 : lastBreak + 1;
+}
+
 }  // namespace veltra

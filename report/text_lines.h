@@ -28,4 +28,8 @@ std::vector<std::string_view> SplitLines(std::string_view text);
 // How many lines LineReader finds in a text, without keeping them.
 std::size_t CountLines(std::string_view text);
 
+// Where a last line without its line break begins, the text ending at its
+// first NUL as for LineReader; nullopt when there is no such line.
+std::optional<std::size_t> UnfinishedLastLine(std::string_view text);
+
 }  // namespace veltra

@@ -27,16 +27,18 @@ std::optional<DWORD> AttributesOf(const std::wstring& path) {
     return attributes;
 }
 
-// Opened for reading only; others may read too, but not write, rename or
-// delete it while it is read.
+// Opened for reading only, and shared for everything: the playout system
+// must go on writing today's log, and reopening it for each line, while a
+// report reads it.
 Handle OpenForReading(const std::wstring& path) {
-    return Handle(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    return Handle(::CreateFileW(path.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
 }
 
-// Everything up to the size the file had when it was opened; nobody can
-// write to it while it is open. A file claiming to be empty is read until
-// it reports its end.
+// Everything up to the size the file had when it was opened, so a log
+// still being written is read as it stood then. A file claiming to be empty
+// is read until it reports its end.
 std::string ReadFrom(HANDLE file) {
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(file, &size)) {
@@ -134,6 +136,20 @@ std::optional<std::string> Win32FileSystem::ReadRegularFile(const std::string& p
         return std::nullopt;
     }
     return ReadFrom(file.get());
+}
+
+bool Win32FileSystem::IsOpenForWriting(const std::string& path) const {
+    // Only a handle that lets nobody else write can be refused for a writer
+    // already there. It is held for no longer than the refusal takes, and
+    // asked for only of a log that ends halfway through a line.
+    try {
+        const Handle probe(::CreateFileW(WidePath(path).c_str(), GENERIC_READ,
+                                         FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                         OPEN_EXISTING, 0, nullptr));
+        return !probe.valid() && ::GetLastError() == ERROR_SHARING_VIOLATION;
+    } catch (const IoFailure&) {
+        return false;
+    }
 }
 
 std::unique_ptr<FileReplacement> Win32FileSystem::ReplaceFile(const std::string& path,

@@ -155,6 +155,12 @@ public:
 
     bool FindsWindowsPaths() const override { return findsWindowsPaths; }
 
+    bool IsOpenForWriting(const std::string& path) const override {
+        const std::lock_guard lock(mutex_);
+        writerQuestions.push_back(path);
+        return openForWriting.contains(path);
+    }
+
     std::map<std::string, std::string> files;
     std::map<std::string, std::string> unreadable;  // path -> cause
     std::optional<std::string> openFailure;
@@ -164,7 +170,9 @@ public:
     std::map<std::string, std::string> unlistable;  // path -> cause
     std::optional<std::string> createFailure;
     std::optional<std::string> commitFailure;
-    bool findsWindowsPaths = false;  // as Windows does
+    bool findsWindowsPaths = false;        // as Windows does
+    std::set<std::string> openForWriting;  // by another program
+    mutable std::vector<std::string> writerQuestions;
     std::vector<std::pair<std::string, SpecialTarget>> replaced;
     std::function<void()> onReplace;
     // Runs first in every read, on the reading thread, outside the lock:
@@ -218,6 +226,10 @@ public:
 
     FolderMappings MappingsForRun() const override { return FolderMappings(mappings); }
 
+    void NoteLogBeingWritten(std::string_view path) override {
+        logsBeingWritten.emplace_back(path);
+    }
+
     std::optional<std::string> ChooseFolderFor(std::string_view root,
                                                std::string_view exampleAudioPath) override {
         questions.push_back(std::string(root) + " " + std::string(exampleAudioPath));
@@ -239,6 +251,7 @@ public:
     std::map<Gauge, std::int32_t> maxValue;
     std::map<Gauge, std::int32_t> progress;
     std::vector<std::string> notices;
+    std::vector<std::string> logsBeingWritten;
     std::vector<FolderMapping> mappings;
     std::map<std::string, std::optional<std::string>> folderAnswers;  // root -> folder
     std::vector<std::string> questions;                               // root, example

@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QFrame>
@@ -157,6 +158,7 @@ void TForm1::RunLadujPliki() {
     // A press during a run reaches the report, which ignores it. However the
     // run ends, the fields show its last figures before any message, and a
     // close asked for during the run happens after it.
+    logsBeingWritten_.clear();
     const auto afterRun = qScopeGuard([this] {
         ShowLatestProgress();
         if (closeRequested_) {
@@ -164,6 +166,26 @@ void TForm1::RunLadujPliki() {
         }
     });
     report_.LadujPliki();
+    if (!closeRequested_) {
+        ShowLogsBeingWritten();
+    }
+}
+
+void TForm1::ShowLogsBeingWritten() {
+    if (logsBeingWritten_.isEmpty()) {
+        return;
+    }
+    // A note beside the figures, which stay as they are: the lines left out
+    // are counted by the next run, once the playout system has finished them.
+    const QString text = logsBeingWritten_.size() == 1
+                             ? QStringLiteral(
+                                   "Log był w trakcie zapisu, więc pominięto jego ostatni, "
+                                   "niedokończony wiersz:\n")
+                             : QStringLiteral(
+                                   "Logi były w trakcie zapisu, więc pominięto ich ostatnie, "
+                                   "niedokończone wiersze:\n");
+    ShowInformation(this, QStringLiteral("Informacja"),
+                    text + logsBeingWritten_.join(QLatin1Char('\n')));
 }
 
 void TForm1::BitBtn2Click() {
@@ -358,6 +380,10 @@ std::string TForm1::ExecutablePath() const {
 void TForm1::ShowNotice(std::string_view text, std::string_view title) {
     ShowLatestProgress();
     ShowInformation(this, FromUtf8(title), FromUtf8(text));
+}
+
+void TForm1::NoteLogBeingWritten(std::string_view path) {
+    logsBeingWritten_ << QDir::toNativeSeparators(FromUtf8(path));
 }
 
 FolderMappings TForm1::MappingsForRun() const {

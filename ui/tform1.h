@@ -84,6 +84,7 @@ private:
     void SetPokazEnabled(bool enabled) override;
     std::string ExecutablePath() const override;
     void ShowNotice(std::string_view text, std::string_view title) override;
+    void NoteLogBeingWritten(std::string_view path) override;
     FolderMappings MappingsForRun() const override;
     std::optional<std::string> ChooseFolderFor(std::string_view root,
                                                std::string_view exampleAudioPath) override;
@@ -93,6 +94,9 @@ private:
     void ShowGaugeProgress();
     // Figures and gauges as the run left them, before anything else is shown.
     void ShowLatestProgress();
+    // After a run: which logs were still being written, so that their last
+    // line was left out.
+    void ShowLogsBeingWritten();
 
     QFrame* Panel1 = nullptr;
     BitBtn* BitBtn1 = nullptr;
@@ -112,6 +116,8 @@ private:
     OpenDialog OpenDialog1;
     // Logs to report instead of asking the dialog, for the next run only.
     std::optional<QStringList> givenLogs_;
+    // Of the current run, as the user knows them (native separators).
+    QStringList logsBeingWritten_;
     // Indexed by Gauge; set while a gauge has yet to show its latest value.
     std::array<std::optional<std::int32_t>, 2> pendingProgress_{};
     // Runs whose figures the fields show added up, since the start or the

@@ -60,6 +60,30 @@ TEST_F(Driver, AMissingLogFailsWithNothingOnStdoutAndTheOldCsvKept) {
     EXPECT_EQ(ReadBytes(Csv()), "old\r\n");
 }
 
+TEST_F(Driver, ALogBeingWrittenIsReadWithoutItsUnfinishedLastLine) {
+    const fs::path log = scratch / "today.hst";
+    fs::copy_file(kSourceDir / "samples/noc.hst", log);
+    const Outcome whole = Run({"--json", "--csv", Csv(), log.string()});
+    ASSERT_EQ(whole.exitCode, 0);
+
+    // The playout system holds today's log open and is halfway through a line.
+    std::ofstream writer(log, std::ios::binary | std::ios::app);
+    writer << "23:59:00;D:\\Muzyka\\pol";
+    writer.flush();
+    const Outcome held = Run({"--json", "--csv", Csv(), log.string()});
+    EXPECT_EQ(held.exitCode, 0);
+    EXPECT_EQ(held.out, whole.out);
+    EXPECT_EQ(held.err, "veltra-report: \"" + log.string() +
+                            "\" was being written; its last line, not yet finished, was left "
+                            "out\nGotowe!\n");
+
+    // Closed, the log ends with that line, which counts (as incomplete).
+    writer.close();
+    const Outcome closed = Run({"--json", "--csv", Csv(), log.string()});
+    EXPECT_EQ(closed.err, "Gotowe!\n");
+    EXPECT_NE(closed.out, whole.out);
+}
+
 TEST_F(Driver, ACsvThatCannotBeCreatedFails) {
     const std::string csv = (scratch / "no/such/folder.csv").string();
     const Outcome outcome = Run({"--csv", csv, "samples/noc.hst"});

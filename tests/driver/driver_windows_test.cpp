@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <thread>
 
@@ -13,24 +14,48 @@
 namespace veltra::testing {
 namespace {
 
-TEST_F(Driver, ALogHeldOpenForWritingCannotBeOpened) {
-    std::ofstream(Csv(), std::ios::binary) << "old\r\n";
+TEST_F(Driver, AWriterAppendingLineByLineNeverFailsWhileTheLogIsRead) {
     const fs::path log = scratch / "emisja.hst";
-    fs::copy_file(kSourceDir / "samples/noc.hst", log);
-    // As the playout system holds the log it writes: others may read.
-    const HANDLE writer =
-        ::CreateFileW(log.wstring().c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
-    const Outcome outcome = Run({"--csv", Csv(), log.string()});
-    ::CloseHandle(writer);
-    EXPECT_EQ(outcome.exitCode, 1);
-    EXPECT_EQ(outcome.out, "");
-    EXPECT_EQ(WithoutCause(outcome.err), "Cannot open file \"" + log.string() + "\". ");
-    EXPECT_EQ(ReadBytes(Csv()), "old\r\n");
-
-    // Closed, it is read as any other.
-    EXPECT_EQ(Run({"--csv", Csv(), log.string()}).exitCode, 0);
+    const std::string line =
+        "10:00:00;M:/a.mp3;x;x;00:03:25;Tytul;x;Wykonawca;x;x;x;x;x;x;x;x;x;GBR;MU;x;x;\r\n";
+    {
+        std::ofstream out(log, std::ios::binary);
+        for (int i = 0; i < 30000; ++i) {
+            out << line;
+        }
+    }
+    // A playout system that opens its log for each line, letting others
+    // only read meanwhile, and cannot log what it airs when the open fails.
+    std::atomic<bool> stop{false};
+    std::atomic<int> appended{0};
+    std::atomic<int> refused{0};
+    std::thread writer([&] {
+        while (!stop) {
+            const HANDLE file =
+                ::CreateFileW(log.wstring().c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (file == INVALID_HANDLE_VALUE) {
+                ++refused;
+                continue;
+            }
+            DWORD written = 0;
+            ::WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+            ::CloseHandle(file);
+            ++appended;
+        }
+    });
+    std::vector<Outcome> runs;
+    for (int i = 0; i < 3; ++i) {
+        runs.push_back(Run({"--table-row", "--csv", Csv(), log.string()}));
+    }
+    stop = true;
+    writer.join();
+    EXPECT_EQ(refused, 0);
+    EXPECT_GT(appended, 0);
+    for (const Outcome& run : runs) {
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(run.err, "Gotowe!\n");
+    }
 }
 
 TEST_F(Driver, APolishLogNameReachesItThroughTheWideCommandLine) {

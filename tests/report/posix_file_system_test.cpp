@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "posix_descriptor.h"
 #include "scratch_folder.h"
 
 namespace veltra {
@@ -135,6 +136,24 @@ TEST_F(PosixFileSystemTest, AFileSwappedWithAFolderWhileReadIsReadOrNone) {
     swapper.join();
     EXPECT_GT(read, 0);
     EXPECT_GT(none, 0);
+}
+
+TEST_F(PosixFileSystemTest, TellsWhetherAFileIsHeldOpenForWriting) {
+    Write("today.hst", "10:00");
+    Write("other.hst", "");
+    EXPECT_FALSE(files.IsOpenForWriting(Path("today.hst")));
+    {
+        const posix::Descriptor reader(::open(Path("today.hst").c_str(), O_RDONLY));
+        EXPECT_FALSE(files.IsOpenForWriting(Path("today.hst")));
+        // Through another name, as the writer may know it.
+        fs::create_symlink(Path("today.hst"), Path("link.hst"));
+        const posix::Descriptor writer(::open(Path("link.hst").c_str(), O_WRONLY | O_APPEND));
+        ASSERT_GE(writer.get(), 0);
+        EXPECT_TRUE(files.IsOpenForWriting(Path("today.hst")));
+        EXPECT_FALSE(files.IsOpenForWriting(Path("other.hst")));
+    }
+    EXPECT_FALSE(files.IsOpenForWriting(Path("today.hst")));
+    EXPECT_FALSE(files.IsOpenForWriting(Path("missing.hst")));
 }
 
 TEST_F(PosixFileSystemTest, ListsFoldersAndNothingElse) {

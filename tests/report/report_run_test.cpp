@@ -98,6 +98,30 @@ TEST_F(ReportRun, ALogEndsAtItsFirstNul) {
     EXPECT_EQ(Count(Category::Total), 1);
 }
 
+TEST_F(ReportRun, AnUnfinishedLastLineIsLeftOutOnlyWhileTheLogIsBeingWritten) {
+    const std::string unfinished = LogLine{.nationality = "POL"}.Text().substr(0, 40);
+    files.files["/logs/today.hst"] = Log({{}}) + unfinished;
+    files.files["/logs/done.hst"] = Log({{}}) + LogLine{}.Text();
+    files.files["/logs/whole.hst"] = Log({{}});
+    files.openForWriting = {"/logs/today.hst", "/logs/whole.hst"};
+    Choose({"/logs/today.hst", "/logs/done.hst", "/logs/whole.hst", "/logs/today.hst"});
+    report.LadujPliki();
+    // today: 1 twice; done, held by nobody: 2; whole: 1.
+    EXPECT_EQ(Count(Category::Total), 5);
+    EXPECT_EQ(report.tallies().IncompleteLines(), 0);
+    EXPECT_EQ(host.maxValue[Gauge::Lines], 1);
+    EXPECT_EQ(host.logsBeingWritten, std::vector<std::string>{"/logs/today.hst"});
+    EXPECT_EQ(host.notices, std::vector<std::string>{"Informacja: Gotowe!"});
+    // A log whose lines all have their end is nobody's business.
+    EXPECT_EQ(files.writerQuestions,
+              (std::vector<std::string>{"/logs/today.hst", "/logs/done.hst", "/logs/today.hst"}));
+
+    // Each run says it again.
+    host.choice = std::vector<std::string>{"/logs/today.hst"};
+    report.LadujPliki();
+    EXPECT_EQ(host.logsBeingWritten.size(), 2u);
+}
+
 TEST_F(ReportRun, ALogChosenTwiceCountsTwice) {
     files.files["/logs/a.hst"] = Log({{}});
     Choose({"/logs/a.hst", "/logs/a.hst"});

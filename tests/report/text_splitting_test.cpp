@@ -29,6 +29,19 @@ TEST(SplitLines, TheTextEndsAtTheFirstNul) {
     EXPECT_EQ(SplitLines("\0a"sv), Lines{});
 }
 
+TEST(UnfinishedLastLine, StartsAfterTheLastBreakBeforeTheEndOrANul) {
+    using namespace std::string_view_literals;
+    EXPECT_EQ(UnfinishedLastLine("a\r\nb\nhalf"), 5u);
+    EXPECT_EQ(UnfinishedLastLine("a\rhalf"), 2u);
+    EXPECT_EQ(UnfinishedLastLine("half"), 0u);
+    // A writer that lays out its file ahead fills the rest with NULs.
+    EXPECT_EQ(UnfinishedLastLine("a\nhalf\0\0\0"sv), 2u);
+    EXPECT_EQ(UnfinishedLastLine("a\n\0half"sv), std::nullopt);
+    EXPECT_EQ(UnfinishedLastLine("a\r\n"), std::nullopt);
+    EXPECT_EQ(UnfinishedLastLine("a\r"), std::nullopt);
+    EXPECT_EQ(UnfinishedLastLine(""), std::nullopt);
+}
+
 TEST(SplitLines, KeepsEveryOtherByte) {
     const std::string text = "\t \xff\x80;\x01\n";
     EXPECT_EQ(SplitLines(text), Lines{"\t \xff\x80;\x01"});

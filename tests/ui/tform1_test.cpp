@@ -192,6 +192,7 @@ private slots:
 
     void givenAndDroppedLogsRunLikeTheDialog();
     void namesThatAreNoLogsAreRefusedBeforeAnythingResets();
+    void aLogBeingWrittenIsNotedAfterTheRun();
     void dialogStartsInTheLastFolderAfterARestart();
     void tableRowGoesToTheClipboard();
     void aNewReportStartsFromZero();
@@ -945,6 +946,36 @@ void TForm1Test::namesThatAreNoLogsAreRefusedBeforeAnythingResets() {
     QFile file(CsvPath());
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), csv);
+}
+
+void TForm1Test::aLogBeingWrittenIsNotedAfterTheRun() {
+    const QString log = WriteFile(dir_, QStringLiteral("today.hst"), ForeignDayItems(3));
+    // The playout system holds the log and is halfway through a line.
+    QFile writer(log);
+    QVERIFY(writer.open(QIODevice::WriteOnly | QIODevice::Append));
+    writer.write("23:59:00;a.mp3;");
+    writer.flush();
+    TForm1 form;
+    form.show();
+    QStringList boxes;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&boxes] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            boxes << box->windowTitle() + QLatin1Char('|') + box->text();
+            box->accept();
+        }
+    });
+    answer.start(1);
+    form.RunReport({log});
+    QCOMPARE(boxes, (QStringList{QStringLiteral("Informacja|Gotowe!"),
+                                 QStringLiteral("Informacja|Log był w trakcie zapisu, więc "
+                                                "pominięto jego ostatni, niedokończony wiersz:\n") +
+                                     QDir::toNativeSeparators(log)}));
+    // The figures are those of the finished lines.
+    QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("LabeledEdit1"))->text(),
+             QStringLiteral("3"));
+    QCOMPARE(form.findChild<WinLabel*>(QStringLiteral("LniepInformacja"))->text(),
+             QStringLiteral("0"));
 }
 
 void TForm1Test::dialogStartsInTheLastFolderAfterARestart() {

@@ -87,6 +87,14 @@ void TerminalHost::ShowNotice(std::string_view text, std::string_view) {
     WriteToStderr("\n");
 }
 
+void TerminalHost::NoteLogBeingWritten(std::string_view path) {
+    EndProgress();
+    std::string note = "veltra-report: \"";
+    note.append(PrintablePath(path));
+    note.append("\" was being written; its last line, not yet finished, was left out\n");
+    WriteToStderr(note);
+}
+
 void TerminalHost::EndProgress() {
     if (progressShown_) {
         WriteToStderr("\r\033[K");

@@ -26,6 +26,8 @@ public:
     void SetPokazEnabled(bool) override {}
     std::string ExecutablePath() const override;
     void ShowNotice(std::string_view text, std::string_view title) override;
+    // Says so on standard error; the figures go on.
+    void NoteLogBeingWritten(std::string_view path) override;
     FolderMappings MappingsForRun() const override { return mappings_; }
     // Never asks: says on standard error how to map the drive or share.
     std::optional<std::string> ChooseFolderFor(std::string_view root,
