@@ -1,6 +1,7 @@
 #include "win32_file_replacement.h"
 
 #include <algorithm>
+#include <chrono>
 #include <string_view>
 
 #include "replacement_support.h"
@@ -178,25 +179,49 @@ private:
             throw SystemFailure(::GetLastError());
         }
         deletedOnClose_ = false;
-        RefuseATargetHeldOpen();
-        if (!::MoveFileExW(temporary_.c_str(), target_.c_str(),
-                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            throw SystemFailure(::GetLastError());
+        // A virus scanner, the search indexer or Explorer's preview holds a
+        // file for a moment; that is waited out before the save fails.
+        const auto givingUp = std::chrono::steady_clock::now() + kPatience;
+        for (;;) {
+            const DWORD error = MoveIntoPlace();
+            if (error == ERROR_SUCCESS) {
+                break;
+            }
+            const bool brief = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+                               error == ERROR_ACCESS_DENIED;
+            if (!brief || std::chrono::steady_clock::now() >= givingUp) {
+                throw SystemFailure(error);
+            }
+            ::Sleep(kPause);
         }
         temporary_.clear();
         file_.Close();
     }
 
+    static constexpr std::chrono::milliseconds kPatience{2000};
+    static constexpr DWORD kPause = 50;  // milliseconds
+
+    // The rename, or why it could not be done.
+    DWORD MoveIntoPlace() const {
+        if (TargetHeldOpen()) {
+            return ERROR_SHARING_VIOLATION;
+        }
+        if (!::MoveFileExW(temporary_.c_str(), target_.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return ::GetLastError();
+        }
+        return ERROR_SUCCESS;
+    }
+
     // A program that holds the target open without letting it be deleted
     // (a spreadsheet showing the list) keeps it; Windows refuses the rename
-    // then, and this says so on every system, Wine included.
-    void RefuseATargetHeldOpen() const {
+    // then, and this says so on every system, Wine included. The look ends
+    // before the rename, which its own handle would refuse.
+    bool TargetHeldOpen() const {
         const Handle target(::CreateFileW(
             target_.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
             nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-        if (!target.valid() && ::GetLastError() == ERROR_SHARING_VIOLATION) {
-            throw SystemFailure(ERROR_SHARING_VIOLATION);
-        }
+        return !target.valid() && ::GetLastError() == ERROR_SHARING_VIOLATION;
     }
 
     void Abandon() noexcept {

@@ -83,6 +83,47 @@ TEST_F(Driver, TheWindowsSamplesFindTheirDriveAsWritten) {
     EXPECT_EQ(outcome.err, "Gotowe!\n");
 }
 
+TEST_F(Driver, ExpandsWildcardsInLogNamesInNameOrder) {
+    const fs::path logs = scratch / "logs";
+    fs::create_directories(logs / "4.hst");
+    const std::vector<std::string> named{"samples\\poranek.hst", "samples/noc.hst",
+                                         "samples/niepelny.hst"};
+    for (std::size_t i = 0; i < named.size(); ++i) {
+        fs::copy_file(kSourceDir / named[i], logs / (std::to_string(i + 1) + ".hst"));
+    }
+    // Found by its short name A~1.HST, but no log.
+    fs::copy_file(kSourceDir / "samples/noc.hst", logs / "3.hstx");
+    const Outcome expanded = Run({"--csv", Csv(), (logs / "?.HST").string()});
+    EXPECT_EQ(expanded.exitCode, 0) << expanded.err;
+    const std::string csv = ReadBytes(Csv());
+    const Outcome listed = Run({"--csv", Csv(), (logs / "1.hst").string(),
+                                (logs / "2.hst").string(), (logs / "3.hst").string()});
+    EXPECT_EQ(expanded.out, listed.out) << listed.exitCode << listed.err;
+    EXPECT_EQ(csv, ReadBytes(Csv()));
+
+    for (const std::string& pattern : {(logs / "*.dat").string(), (scratch / "*/1.hst").string()}) {
+        const Outcome none = Run({"--csv", Csv(), (logs / "1.hst").string(), pattern});
+        EXPECT_EQ(none.exitCode, 2);
+        EXPECT_TRUE(none.err.starts_with("veltra-report: no log matches " + pattern + "\n"))
+            << none.err;
+    }
+    EXPECT_NE(Run({"--help"}).out.find("wildcards * and ?"), std::string::npos);
+}
+
+TEST_F(Driver, LeavesTheConsolesCodePageAsItFoundIt) {
+    // The test's own console, which the driver shares as it would a cmd's.
+    if (::GetConsoleOutputCP() == 0 && !::AllocConsole()) {
+        GTEST_SKIP() << "no console";
+    }
+    const UINT before = ::GetConsoleOutputCP();
+    ASSERT_TRUE(::SetConsoleOutputCP(437));
+    EXPECT_EQ(Run(With({"--csv", Csv()}, kSampleLogs)).exitCode, 0);
+    EXPECT_EQ(::GetConsoleOutputCP(), 437u);
+    EXPECT_EQ(Run({"--bogus"}).exitCode, 2);
+    EXPECT_EQ(::GetConsoleOutputCP(), 437u);
+    ::SetConsoleOutputCP(before);
+}
+
 TEST_F(Driver, ADeviceNamedOnPurposeIsWrittenAsItIs) {
     const Outcome outcome = Run(With({"--csv", "NUL"}, kSampleLogs));
     EXPECT_EQ(outcome.exitCode, 0) << outcome.err;

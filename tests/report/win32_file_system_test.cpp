@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <memory>
+#include <thread>
 
 #include "fakes.h"
 #include "report.h"
@@ -204,6 +207,22 @@ TEST_F(Win32FileSystemTest, AFailedSaveKeepsTheOldFile) {
     fs::create_directory(Path("folder.csv"));
     EXPECT_NE(Failure(Path("folder.csv")), "");
     EXPECT_NE(Failure(Path("no/such/folder.csv")), "");
+}
+
+TEST_F(Win32FileSystemTest, ASaveWaitsOutABriefLock) {
+    Write("braki.csv", "old\r\n");
+    // A virus scanner looking at the list for a moment.
+    auto scanner = std::make_unique<OpenElsewhere>(Path("braki.csv"), GENERIC_READ,
+                                                   FILE_SHARE_READ | FILE_SHARE_WRITE);
+    ASSERT_TRUE(scanner->Opened());
+    std::thread done([&scanner] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        scanner.reset();
+    });
+    EXPECT_EQ(Failure(Path("braki.csv")), "");
+    done.join();
+    EXPECT_EQ(Read("braki.csv"), "new\r\n");
+    EXPECT_EQ(Entries(), std::vector<std::string>{"braki.csv"});
 }
 
 TEST_F(Win32FileSystemTest, DevicesAreWrittenOnlyWhenNamedOnPurpose) {

@@ -67,7 +67,11 @@ constexpr std::string_view kUsageEnd =
 constexpr std::string_view kWindowsPaths =
     "\n"
     "The audio paths that logs name (D:\\Muzyka\\..., \\\\serwer\\audio\\...) are\n"
-    "looked for as written, so no folder mappings are needed.\n";
+    "looked for as written, so no folder mappings are needed.\n"
+    "\n"
+    "A LOG's name may hold the wildcards * and ? (logs\\2024-01-*.hst), which\n"
+    "this program expands itself, in name order; a pattern that matches no\n"
+    "file is an error.\n";
 
 std::string Usage() {
     std::string usage(kUsageLine);

@@ -28,10 +28,28 @@ inline constexpr bool kWritesWorkbooks = false;
 // The arguments after the program's name, in UTF-8.
 std::vector<std::string> ProgramArguments(int argc, char** argv);
 
-// Standard output and error write their bytes as they are, with no line
-// ends changed, so that the figures, a CSV written there and the messages
-// are the same everywhere.
-void PrepareStandardStreams();
+// While it lives, standard output and error write their bytes as they are,
+// with no line ends changed, so that the figures, a CSV written there and
+// the messages are the same everywhere, and a console shows them as UTF-8.
+// The console is left as it was found, whichever way the program ends but
+// killed.
+class StandardStreams {
+public:
+    StandardStreams();
+    StandardStreams(const StandardStreams&) = delete;
+    StandardStreams& operator=(const StandardStreams&) = delete;
+    ~StandardStreams();
+
+private:
+    unsigned outputCodePage_ = 0;
+    unsigned long errorMode_ = 0;
+    bool errorModeChanged_ = false;
+};
+
+// The logs named on the command line, with the wildcards * and ? in their
+// names expanded in name order where the shell leaves that to the program
+// (Windows). Throws UsageError naming a pattern that matches no file.
+std::vector<std::string> ExpandLogPatterns(const std::vector<std::string>& logs);
 
 // Whether the stream is a terminal that takes the sequences the progress
 // line redraws itself with.

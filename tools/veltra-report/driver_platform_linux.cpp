@@ -13,7 +13,12 @@ std::vector<std::string> ProgramArguments(int argc, char** argv) {
     return std::vector<std::string>(argv + 1, argv + argc);
 }
 
-void PrepareStandardStreams() {}
+StandardStreams::StandardStreams() = default;
+StandardStreams::~StandardStreams() = default;
+
+std::vector<std::string> ExpandLogPatterns(const std::vector<std::string>& logs) {
+    return logs;
+}
 
 bool IsTerminal(std::FILE* stream) {
     return ::isatty(::fileno(stream)) == 1;

@@ -119,13 +119,13 @@ int Run(const veltra::DriverOptions& options) {
     return exitCode;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    veltra::PrepareStandardStreams();
+// Everything but the ending by a caught signal, which must find the console
+// as it was.
+int Start(int argc, char** argv) {
     veltra::DriverOptions options;
     try {
         options = veltra::ParseDriverOptions(veltra::ProgramArguments(argc, argv));
+        options.logs = veltra::ExpandLogPatterns(options.logs);
         veltra::CheckCsvIsNoLog(options);
     } catch (const veltra::UsageError& error) {
         std::fprintf(stderr, "veltra-report: %s\n\n%s", veltra::PrintablePath(error.what()).c_str(),
@@ -141,7 +141,17 @@ int main(int argc, char** argv) {
                    : kFailure;
     }
     veltra::CatchTerminationSignals();
-    const int exitCode = Run(options);
+    return Run(options);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int exitCode = 0;
+    {
+        const veltra::StandardStreams streams;
+        exitCode = Start(argc, argv);
+    }
     veltra::EndByCaughtSignal();
     return exitCode;
 }
