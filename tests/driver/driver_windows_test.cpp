@@ -110,20 +110,6 @@ TEST_F(Driver, ExpandsWildcardsInLogNamesInNameOrder) {
     EXPECT_NE(Run({"--help"}).out.find("wildcards * and ?"), std::string::npos);
 }
 
-TEST_F(Driver, LeavesTheConsolesCodePageAsItFoundIt) {
-    // The test's own console, which the driver shares as it would a cmd's.
-    if (::GetConsoleOutputCP() == 0 && !::AllocConsole()) {
-        GTEST_SKIP() << "no console";
-    }
-    const UINT before = ::GetConsoleOutputCP();
-    ASSERT_TRUE(::SetConsoleOutputCP(437));
-    EXPECT_EQ(Run(With({"--csv", Csv()}, kSampleLogs)).exitCode, 0);
-    EXPECT_EQ(::GetConsoleOutputCP(), 437u);
-    EXPECT_EQ(Run({"--bogus"}).exitCode, 2);
-    EXPECT_EQ(::GetConsoleOutputCP(), 437u);
-    ::SetConsoleOutputCP(before);
-}
-
 TEST_F(Driver, ADeviceNamedOnPurposeIsWrittenAsItIs) {
     const Outcome outcome = Run(With({"--csv", "NUL"}, kSampleLogs));
     EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
