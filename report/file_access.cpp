@@ -4,6 +4,9 @@
 #include <system_error>
 
 #include "file_system.h"
+#ifdef _WIN32
+#include "win32_support.h"
+#endif
 
 namespace veltra {
 
@@ -113,8 +116,12 @@ std::string FailureText(std::string_view message) {
 }
 
 std::string AbsolutePath(const std::string& path) {
-    // Paths are UTF-8 on every platform, also where the system's narrow
-    // encoding is another (Windows).
+#ifdef _WIN32
+    // The standard library (libstdc++) takes "\\serwer\audio\..." for a
+    // path below the current drive's root and keeps "Z:/a/b.csv" as written;
+    // Windows' own rules give the path the system opens, as users write it.
+    return win32::Utf8FromUtf16(win32::FullPathOf(win32::Utf16FromUtf8(path)));
+#else
     std::error_code error;
     const std::u8string full =
         std::filesystem::absolute(std::u8string(path.begin(), path.end()), error).u8string();
@@ -122,6 +129,7 @@ std::string AbsolutePath(const std::string& path) {
         throw IoFailure(error.message());
     }
     return std::string(full.begin(), full.end());
+#endif
 }
 
 std::string ReadFileOrFail(const FileSystem& fileSystem, const std::string& path) {

@@ -100,17 +100,11 @@ private:
     Handle file_;
 };
 
-bool HasEnded(unsigned long pid) {
-    const Handle process(::OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid)));
-    if (!process.valid()) {
-        return ::GetLastError() == ERROR_INVALID_PARAMETER;  // no such process
-    }
-    return ::WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0;
-}
-
-// Removes the temporary files of processes that ended holding one, in the
-// instant between giving up the file's deletion and renaming it. Those of
-// living processes are theirs to finish.
+// Removes the temporary files that saves ended before finishing left, in
+// the instant between giving up the file's deletion and renaming it. A save
+// going on holds its own file open, here or on another PC sharing the
+// folder, so only a file that can be had alone is a leftover; it goes when
+// that handle closes.
 void RemoveLeftovers(const std::wstring& folder) {
     WIN32_FIND_DATAW entry{};
     const HANDLE search = ::FindFirstFileExW((folder + L".veltra-*.tmp").c_str(), FindExInfoBasic,
@@ -119,10 +113,10 @@ void RemoveLeftovers(const std::wstring& folder) {
         return;
     }
     do {
-        const std::optional<unsigned long> owner =
-            TemporaryOwner(win32::Utf8FromUtf16(entry.cFileName));
-        if (owner && HasEnded(*owner)) {
-            ::DeleteFileW((folder + entry.cFileName).c_str());
+        if (TemporaryOwner(win32::Utf8FromUtf16(entry.cFileName))) {
+            const Handle leftover(::CreateFileW((folder + entry.cFileName).c_str(), DELETE, 0,
+                                                nullptr, OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE,
+                                                nullptr));
         }
     } while (::FindNextFileW(search, &entry));
     ::FindClose(search);
@@ -147,10 +141,11 @@ public:
         for (int tries = 0; tries < 100 && !file_.valid(); ++tries) {
             temporary_ = folder + win32::Utf16FromUtf8(TemporaryName(::GetCurrentProcessId()));
             // Shared for deleting only, so that the rename may take it while
-            // it is open and nobody else can read a half-written list.
+            // it is open and nobody else can read a half-written list. Hidden,
+            // as the leading dot hides it on Linux only.
             file_ =
                 Handle(::CreateFileW(temporary_.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE,
-                                     nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                     nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr));
             if (!file_.valid() && ::GetLastError() != ERROR_FILE_EXISTS) {
                 break;
             }
@@ -176,6 +171,12 @@ private:
             throw SystemFailure(::GetLastError());
         }
         if (deletedOnClose_ && !SetDeleteOnClose(file_.get(), false)) {
+            throw SystemFailure(::GetLastError());
+        }
+        // The list itself is to be seen; the rename keeps the attributes.
+        FILE_BASIC_INFO shown{};
+        shown.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+        if (!::SetFileInformationByHandle(file_.get(), FileBasicInfo, &shown, sizeof shown)) {
             throw SystemFailure(::GetLastError());
         }
         deletedOnClose_ = false;

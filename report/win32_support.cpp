@@ -51,6 +51,17 @@ std::string Utf8FromUtf16(std::wstring_view text) {
     return narrow;
 }
 
+std::wstring FullPathOf(const std::wstring& path) {
+    const DWORD size = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    std::wstring full(size, L'\0');
+    const DWORD written = ::GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    if (written == 0 || written >= size) {
+        throw SystemFailure(::GetLastError());
+    }
+    full.resize(written);
+    return full;
+}
+
 std::wstring WidePath(const std::string& path) {
     // Cut short at a NUL, or guessed from bytes that are no UTF-8, the
     // path would name another file, so it names none.
@@ -63,17 +74,17 @@ std::wstring WidePath(const std::string& path) {
     } catch (const IoFailure&) {
         throw SystemFailure(ERROR_FILE_NOT_FOUND);
     }
-    // Folders are limited to a little less than MAX_PATH in the short form.
-    if (wide.size() < MAX_PATH - 12 || wide.starts_with(L"\\\\?\\")) {
+    if (wide.starts_with(L"\\\\?\\")) {
         return wide;
     }
-    const DWORD size = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-    std::wstring full(size, L'\0');
-    const DWORD written = ::GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
-    if (written == 0 || written >= size) {
-        throw SystemFailure(::GetLastError());
+    // What counts is the length of the full path: a short relative path
+    // may lead deep below the working folder.
+    const std::wstring full = FullPathOf(wide);
+    // Folders are limited to a little less than MAX_PATH in the short form,
+    // which alone knows the devices (NUL, CON).
+    if (full.size() < MAX_PATH - 12) {
+        return wide;
     }
-    full.resize(written);
     if (full.starts_with(L"\\\\")) {
         return L"\\\\?\\UNC\\" + full.substr(2);
     }

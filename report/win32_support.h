@@ -26,8 +26,13 @@ inline IoFailure SystemFailure(DWORD error) {
 std::wstring Utf16FromUtf8(std::string_view text);
 std::string Utf8FromUtf16(std::wstring_view text);
 
-// A path as the wide calls take it; beyond MAX_PATH in its long form
-// ("\\?\C:\..."). Throws IoFailure "file not found" for a path that names no
+// The full path, as Windows makes it of a relative one: against the working
+// folder, ".." taken away, "\\" between folders. Throws IoFailure.
+std::wstring FullPathOf(const std::wstring& path);
+
+// A path as the wide calls take it; when it is beyond MAX_PATH in full (made
+// absolute against the working folder), in its long form ("\\?\C:\...",
+// "\\?\UNC\serwer\..."). Throws IoFailure "file not found" for a path that names no
 // file: one with a NUL byte, or one that is not UTF-8.
 std::wstring WidePath(const std::string& path);
 

@@ -85,11 +85,13 @@ TEST_F(Driver, ALogBeingWrittenIsReadWithoutItsUnfinishedLastLine) {
 }
 
 TEST_F(Driver, ACsvThatCannotBeCreatedFails) {
-    const std::string csv = (scratch / "no/such/folder.csv").string();
+    // Named with "/", shown with the system's own separators.
+    const std::string csv = scratch.string() + "/no/such/folder.csv";
     const Outcome outcome = Run({"--csv", csv, "samples/noc.hst"});
     EXPECT_EQ(outcome.exitCode, 1);
     EXPECT_EQ(outcome.out, "");
-    EXPECT_EQ(WithoutCause(outcome.err), "Cannot create file \"" + csv + "\". ");
+    EXPECT_EQ(WithoutCause(outcome.err),
+              "Cannot create file \"" + (scratch / "no" / "such" / "folder.csv").string() + "\". ");
     EXPECT_EQ(Entries(), std::vector<std::string>{});
 }
 

@@ -110,6 +110,39 @@ TEST_F(Driver, ExpandsWildcardsInLogNamesInNameOrder) {
     EXPECT_NE(Run({"--help"}).out.find("wildcards * and ?"), std::string::npos);
 }
 
+TEST_F(Driver, DeclaresLongPathsInItsManifest) {
+    const HMODULE program =
+        ::LoadLibraryExW(kDriver.wstring().c_str(), nullptr,
+                         LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(program, nullptr);
+    const HRSRC found = ::FindResourceW(program, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+    ASSERT_NE(found, nullptr);
+    const std::string manifest(
+        static_cast<const char*>(::LockResource(::LoadResource(program, found))),
+        ::SizeofResource(program, found));
+    ::FreeLibrary(program);
+    EXPECT_NE(manifest.find("<longPathAware xmlns=\"http://schemas.microsoft.com/SMI/2016/"
+                            "WindowsSettings\">true</longPathAware>"),
+              std::string::npos)
+        << manifest;
+}
+
+TEST_F(Driver, ReadsLogsOnANetworkShare) {
+    // The tests' fixture makes the samples' folder this share under Wine.
+    const std::string share = "\\\\veltra-test\\probki\\";
+    if (!fs::exists(share + "noc.hst")) {
+        GTEST_SKIP() << "no share " << share;
+    }
+    const Outcome outcome = Run({"--csv", Csv(), share + "poranek.hst", share + "noc.hst",
+                                 share + "sub\\..\\niepelny.hst"});
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, Expected("samples.txt"));
+    EXPECT_EQ(ReadBytes(Csv()), Expected("samples.csv"));
+
+    const Outcome missing = Run({"--csv", Csv(), share + "brak.hst"});
+    EXPECT_EQ(WithoutCause(missing.err), "Cannot open file \"" + share + "brak.hst\". ");
+}
+
 TEST_F(Driver, ADeviceNamedOnPurposeIsWrittenAsItIs) {
     const Outcome outcome = Run(With({"--csv", "NUL"}, kSampleLogs));
     EXPECT_EQ(outcome.exitCode, 0) << outcome.err;

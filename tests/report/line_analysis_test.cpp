@@ -162,7 +162,8 @@ TEST_F(LineAnalysis, UnreadableDescriptionFileKeepsTheChangesBeforeIt) {
     } catch (const FileError& error) {
         // A path from a log is relative to the current folder; the message names
         // the file on disk.
-        const std::string full = (std::filesystem::current_path() / "M:/muzyka/utwor.dat").string();
+        const std::string full =
+            (std::filesystem::current_path() / "M:/muzyka/utwor.dat").make_preferred().string();
         EXPECT_EQ(error.what(), "Cannot open file \"" + full + "\". Permission denied");
     }
     EXPECT_EQ(CategoryCounts(), (Counts{1, 1, 1, 0, 0, 0, 0}));

@@ -229,7 +229,8 @@ TEST_F(ReportRun, AnUnreadableDescriptionFileEndsTheRunMidLog) {
     files.files["M:/muzyka/utwor.dat"] = "Kod=n";
     files.unreadable["M:/muzyka/utwor.dat"] = "Permission denied";
     Choose({"/logs/a.hst"});
-    const std::string full = (std::filesystem::current_path() / "M:/muzyka/utwor.dat").string();
+    const std::string full =
+        (std::filesystem::current_path() / "M:/muzyka/utwor.dat").make_preferred().string();
     EXPECT_EQ(RunExpectingFailure(), "Cannot open file \"" + full + "\". Permission denied");
     EXPECT_EQ(Count(Category::Day), 1);
     EXPECT_EQ(Count(Category::Total), 1);

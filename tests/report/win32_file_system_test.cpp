@@ -47,6 +47,28 @@ private:
     HANDLE handle_;
 };
 
+// Removes a folder and all in it through its long form ("\\?\..."),
+// beyond the standard library's reach.
+void RemoveTree(const std::wstring& longPath) {
+    WIN32_FIND_DATAW entry{};
+    const HANDLE search = ::FindFirstFileW((longPath + L"\\*").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = entry.cFileName;
+            if (name == L"." || name == L"..") {
+                continue;
+            }
+            if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+                RemoveTree(longPath + L"\\" + name);
+            } else {
+                ::DeleteFileW((longPath + L"\\" + name).c_str());
+            }
+        } while (::FindNextFileW(search, &entry));
+        ::FindClose(search);
+    }
+    ::RemoveDirectoryW(longPath.c_str());
+}
+
 class Win32FileSystemTest : public testing::ScratchFolderTest {
 protected:
     // Replaces the file with `bytes`, written in two pieces.
@@ -148,6 +170,22 @@ TEST_F(Win32FileSystemTest, APolishNameFromALogIsFoundInAnyLetterCase) {
               std::vector<std::string>{std::string(kLodzUtf8) + ".dat"});
 }
 
+TEST_F(Win32FileSystemTest, BytesWithoutALetterInCodePage1250NameTheirOwnCharacters) {
+    // 0x81 and 0x98 stand for U+0081 and U+0098, which Windows names may hold.
+    std::ofstream(folder / Utf8Path("a\xC2\x81"
+                                    "b\xC2\x98.dat"),
+                  std::ios::binary)
+        << "Kod=n\r\n";
+    testing::RecordingPublisher publisher;
+    testing::FakeHost host;
+    Report report(publisher, files, host);
+    const std::string logFolder = folder.string() + "\\";
+    EXPECT_TRUE(report.CzyDebiut(logFolder + "a\x81"
+                                             "b\x98.mp3"));
+    EXPECT_FALSE(report.CzyDebiut(logFolder + "a\x83"
+                                              "b\x98.mp3"));
+}
+
 TEST_F(Win32FileSystemTest, ReplacesAFileInOneStep) {
     Write("braki.csv", "old\r\n");
     {
@@ -175,14 +213,33 @@ TEST_F(Win32FileSystemTest, AnAbandonedReplacementLeavesNoTrace) {
     EXPECT_EQ(Entries(), std::vector<std::string>{"braki.csv"});
 }
 
-TEST_F(Win32FileSystemTest, TheNextSaveRemovesWhatEndedProcessesLeft) {
-    // Process ids are multiples of four: no process has an odd one.
+TEST_F(Win32FileSystemTest, TheNextSaveRemovesOnlyTemporaryFilesNobodyHolds) {
     const std::string ended = ".veltra-4099-1.tmp";
-    const std::string living = ".veltra-" + std::to_string(::GetCurrentProcessId()) + "-99.tmp";
+    // A save going on, here or on another PC (whose process ids say nothing
+    // here), holds its file open, letting others only delete it.
+    const std::string living = ".veltra-4099-2.tmp";
     Write(ended, "half");
     Write(living, "half");
+    const OpenElsewhere save(Path(living), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE);
+    ASSERT_TRUE(save.Opened());
     Replace(Path("braki.csv"), "new\r\n");
     EXPECT_EQ(Entries(), (std::vector<std::string>{living, "braki.csv"}));
+}
+
+TEST_F(Win32FileSystemTest, TheNewContentIsHiddenUntilItTakesTheName) {
+    Write("braki.csv", "old\r\n");
+    {
+        const auto file = files.ReplaceFile(Path("braki.csv"), SpecialTarget::Refuse);
+        file->Write("new\r\n");
+        const std::vector<std::string> entries = Entries();
+        ASSERT_EQ(entries.size(), 2u);
+        const DWORD staged = ::GetFileAttributesW(Utf8Path(Path(entries[0])).wstring().c_str());
+        EXPECT_NE(staged & FILE_ATTRIBUTE_HIDDEN, 0u) << entries[0];
+        file->Commit();
+    }
+    const DWORD saved = ::GetFileAttributesW(Utf8Path(Path("braki.csv")).wstring().c_str());
+    EXPECT_EQ(saved & FILE_ATTRIBUTE_HIDDEN, 0u);
+    EXPECT_EQ(Read("braki.csv"), "new\r\n");
 }
 
 TEST_F(Win32FileSystemTest, AFailedSaveKeepsTheOldFile) {
@@ -267,6 +324,31 @@ TEST_F(Win32FileSystemTest, PathsBeyondMaxPathWork) {
     for (auto level = levels.rbegin(); level + 1 != levels.rend(); ++level) {
         EXPECT_TRUE(::RemoveDirectoryW(longForm(*level).c_str()));
     }
+}
+
+TEST_F(Win32FileSystemTest, ARelativePathCountsByItsFullLength) {
+    // Short as written, beyond MAX_PATH once the working folder is before it.
+    std::string working = folder.string();
+    while (working.size() < 200) {
+        working += "\\working-" + std::string(20, 'w');
+    }
+    std::string relative = "deep";
+    while (relative.size() < 150) {
+        relative += "\\folder-" + std::string(20, 'x');
+    }
+    ASSERT_LT(relative.size(), MAX_PATH - 12);
+    ASSERT_GT(working.size() + relative.size(), MAX_PATH);
+    fs::create_directories(working);
+    const fs::path previous = fs::current_path();
+    fs::current_path(working);
+    files.CreateDirectories(relative);
+    Replace(relative + "\\utwor.dat", "Kod=n\r\n");
+    EXPECT_EQ(files.ReadRegularFile(relative + "\\utwor.dat"), "Kod=n\r\n");
+    EXPECT_EQ(win32::WidePath(relative),
+              L"\\\\?\\" + Utf8Path(working + "\\" + relative).wstring());
+    EXPECT_EQ(win32::WidePath("NUL"), L"NUL");
+    fs::current_path(previous);
+    RemoveTree(L"\\\\?\\" + Utf8Path(working).wstring());
 }
 
 }  // namespace
