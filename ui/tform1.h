@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 
+#include "companion_placement.h"
 #include "figure_display.h"
 #include "native_file_system.h"
 #include "open_dialog.h"
@@ -69,6 +70,8 @@ private:
     void CreateTitledPanels();
     void CreateErrorCounts();
     void CreateFigureFields();
+    // Keeps "pokaż" clear of however many digits the count beside it has.
+    void PlacePokaz();
     void SetTabOrder();
     // The top panel's context menu; every entry of it is added here.
     void ShowPanel1Menu(const QPoint& position);
@@ -110,6 +113,7 @@ private:
     WinLabel* LPokaz = nullptr;
     std::array<QLineEdit*, 24> LabeledEdits{};
 
+    CompanionPlacement companionPlacement_;
     FigureDisplay display_;
     NativeFileSystem fileSystem_;
     Report report_;

@@ -50,6 +50,13 @@ constexpr CountPlace kCountPlaces[] = {
     {"Label3", {22, 131}, {137, 131}},
 };
 
+// "pokaż" stands beside the missing-nationality count while the count is
+// short enough (up to 4 digits); a longer count pushes it right, and where
+// that would leave the panel, onto the line below.
+constexpr QPoint kPokazPlace(165, 131);
+constexpr int kPokazGap = 4;
+constexpr int kPokazLineBelow = 15;
+
 constexpr int kFieldHeight = 21;
 // The caption's top lies 16 pixels above its field: 13 pixels of text and a
 // 3-pixel gap.
@@ -131,14 +138,28 @@ void TForm1::CreateErrorCounts() {
             LniepInformacja = count;
         }
     }
-    LPokaz = PlaceLabel(this, "LPokaz", QStringLiteral("pokaż"), 165, 131);
+    LPokaz = PlaceLabel(this, "LPokaz", QStringLiteral("pokaż"), kPokazPlace.x(), kPokazPlace.y());
     LPokaz->setEnabled(false);
+    connect(LBrakNarodowosc, &WinLabel::textChanged, this, &TForm1::PlacePokaz);
 
     PlaceLabel(this, "Label4",
                QStringLiteral("Jako debiutanci traktowani są artyści, których nagrania w plikach "
                               "DAT w polu KOD mają literę \"n\"."),
                8, 481)
         ->SetDesignedWidth(466);
+}
+
+void TForm1::PlacePokaz() {
+    const int countEnd = LBrakNarodowosc->geometry().right() + 1 + kPokazGap;
+    // Inside the panel's frame line.
+    const int panelEnd = Images[0]->geometry().right();
+    QPoint place = kPokazPlace;
+    if (countEnd > place.x()) {
+        place = countEnd + LPokaz->width() <= panelEnd
+                    ? QPoint(countEnd, place.y())
+                    : QPoint(place.x(), place.y() + kPokazLineBelow);
+    }
+    LPokaz->move(place);
 }
 
 void TForm1::CreateFigureFields() {

@@ -20,6 +20,7 @@ void WinLabel::setText(const QString& text) {
     text_ = text;
     FitToText();
     update();
+    emit textChanged();
 }
 
 void WinLabel::SetDesignedWidth(int width) {

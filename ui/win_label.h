@@ -23,6 +23,8 @@ public:
 
 signals:
     void clicked();
+    // The text changed, and with it the label's width.
+    void textChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

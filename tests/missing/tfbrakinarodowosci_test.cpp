@@ -8,6 +8,7 @@
 #include <QTreeWidget>
 #include <memory>
 
+#include "companion_placement.h"
 #include "error_report.h"
 #include "win_text_metrics.h"
 #include "window_font.h"
@@ -168,6 +169,7 @@ void TFBrakiNarodowosciTest::centresOverTheOwnerWithinTheDesktop() {
     QFETCH(QRect, owner);
     QFETCH(QPoint, position);
 
+    const veltra::CompanionPlacement placement;
     QWidget mainWindow;
     mainWindow.show();
     mainWindow.resize(owner.size() - (mainWindow.frameGeometry().size() - mainWindow.size()));

@@ -165,6 +165,7 @@ private slots:
     void windowFrame();
     void topPanel();
     void errorCounts();
+    void pokazStaysClearOfTheCount();
     void figureFields_data();
     void figureFields();
     void titledPanels();
@@ -275,6 +276,22 @@ void TForm1Test::errorCounts() {
     }
     QVERIFY(!form.findChild<WinLabel*>(QStringLiteral("LPokaz"))->isEnabled());
     QCOMPARE(form.findChild<WinLabel*>(QStringLiteral("Label4"))->size(), QSize(466, 13));
+}
+
+void TForm1Test::pokazStaysClearOfTheCount() {
+    TForm1 form;
+    auto* count = form.findChild<WinLabel*>(QStringLiteral("LBrakNarodowosc"));
+    auto* pokaz = form.findChild<WinLabel*>(QStringLiteral("LPokaz"));
+    const QRect panel = form.findChild<QLabel*>(QStringLiteral("Image1"))->geometry();
+    for (const char* text : {"1", "9999", "12345", "123456", "1234567", "0"}) {
+        count->setText(QString::fromLatin1(text));
+        const bool beside = pokaz->y() == count->y();
+        QVERIFY2(!beside || pokaz->x() > count->geometry().right() + 2, text);
+        QVERIFY2(panel.contains(pokaz->geometry().adjusted(0, 0, 1, 1)), text);
+        if (qstrlen(text) <= 4) {
+            QCOMPARE(pokaz->pos(), QPoint(165, 131));
+        }
+    }
 }
 
 void TForm1Test::figureFields_data() {

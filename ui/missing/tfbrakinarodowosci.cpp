@@ -2,7 +2,6 @@
 
 #include <QHeaderView>
 #include <QPainter>
-#include <QScreen>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <algorithm>
@@ -51,13 +50,6 @@ public:
 QLocale CollationLocale() {
     const QLocale user;
     return user.language() == QLocale::C ? QLocale(QLocale::Polish, QLocale::Poland) : user;
-}
-
-QPoint CentredOverOwner(const QRect& ownerFrame, const QSize& ownFrame,
-                        const QPoint& desktopTopLeft) {
-    const int x = ownerFrame.x() + (ownerFrame.width() - ownFrame.width()) / 2;
-    const int y = ownerFrame.y() + (ownerFrame.height() - ownFrame.height()) / 2;
-    return {std::max(x, desktopTopLeft.x()), std::max(y, desktopTopLeft.y())};
 }
 
 }  // namespace
@@ -167,7 +159,6 @@ void TFBrakiNarodowosci::showEvent(QShowEvent* event) {
     // must not add the rows again.
     if (!shownOnce_) {
         shownOnce_ = true;
-        PlaceOverOwner();
         // The opener saw the file, but it may have gone since: the failure
         // is reported and the window still opens, with nothing to list.
         RunHandler([this] { FormShow(); });
@@ -178,18 +169,6 @@ void TFBrakiNarodowosci::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     ListView1->setGeometry(rect());
     FormResize();
-}
-
-void TFBrakiNarodowosci::PlaceOverOwner() {
-    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
-    if (owner == nullptr) {
-        return;
-    }
-    // Our own frame is unknown until the window manager has framed us; the
-    // owner's frame is the closest guess at its size.
-    const QSize frameExtra = owner->frameGeometry().size() - owner->size();
-    move(CentredOverOwner(owner->frameGeometry(), size() + frameExtra,
-                          owner->screen()->availableVirtualGeometry().topLeft()));
 }
 
 }  // namespace veltra

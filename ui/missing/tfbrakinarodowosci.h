@@ -40,7 +40,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void PlaceOverOwner();
     void SortRows();
 
     QTreeWidget* ListView1;
