@@ -11,6 +11,9 @@ int main(int argc, char** argv) {
     int exitCode = 0;
     {
         const auto form = veltra::StartMainWindow(QApplication::arguments());
+        if (!form) {
+            return 0;
+        }
         const veltra::TerminationWatch watch(*form);
         exitCode = QApplication::exec();
     }

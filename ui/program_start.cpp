@@ -17,6 +17,7 @@
 #include "program_identity.h"
 #include "tform1.h"
 #include "window_font.h"
+#include "window_handover.h"
 
 namespace veltra {
 namespace {
@@ -150,12 +151,18 @@ std::unique_ptr<TForm1> StartMainWindow(const QStringList& arguments) {
             logs << QFileInfo(log).absoluteFilePath();
         }
     }
+    WindowHandover::Start start = WindowHandover::HandOverOrReceive(logs);
+    if (start.handedOver) {
+        return nullptr;
+    }
     auto form = std::make_unique<TForm1>();
     form->show();
+    WindowHandover* receiver = start.receiver.release();
+    receiver->setParent(form.get());
+    QObject::connect(receiver, &WindowHandover::LogsArrived, form.get(), &TForm1::ReportHandedOver);
+    receiver->Listen();
     if (!logs.isEmpty()) {
-        QTimer::singleShot(0, form.get(), [form = form.get(), logs] {
-            RunHandler([form, &logs] { form->RunReport(logs); });
-        });
+        form->ReportHandedOver(logs);
     }
     return form;
 }

@@ -29,7 +29,9 @@ bool LoadQtTranslations(const QLocale& locale);
 
 // Reads the command line (--help and --version answer and end the program),
 // shows the main window and, when logs are named, starts a report over them
-// as soon as the event loop runs, as if they had been chosen in the dialog.
+// once the event loop runs, as if they had been chosen in the dialog. When
+// the user's window is open already, hands the logs to it instead and
+// returns nullptr: this program then ends.
 std::unique_ptr<TForm1> StartMainWindow(const QStringList& arguments);
 
 }  // namespace veltra

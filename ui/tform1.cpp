@@ -1,5 +1,6 @@
 #include "tform1.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -48,6 +49,9 @@ constexpr int kTitleBarControls = 120;
 
 // Long enough to read two lines, short enough not to linger.
 constexpr int kSumNoteMilliseconds = 6000;
+// How long names handed over are gathered before their run: the file
+// manager starts the program once per log chosen, all within a moment.
+constexpr int kGatheringMilliseconds = 500;
 
 // Qt sizes a message box by its text alone; a box as narrow as "Gotowe!"
 // leaves the window manager room for only the first letter of its title.
@@ -113,6 +117,18 @@ TForm1::TForm1(QWidget* parent)
     Panel1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Panel1, &QWidget::customContextMenuRequested, this, &TForm1::ShowPanel1Menu);
 
+    handedOverRun_.setSingleShot(true);
+    handedOverRun_.setInterval(kGatheringMilliseconds);
+    connect(&handedOverRun_, &QTimer::timeout, this, [this] {
+        // A run or a dialog under way keeps them until it ends.
+        if (report_.Running() || QApplication::activeModalWidget() != nullptr) {
+            handedOverRun_.start();
+            return;
+        }
+        const QStringList names = std::exchange(handedOverNames_, {});
+        RunHandler([this, &names] { RunReport(names); });
+    });
+
     FormCreate();
     CentreOnScreen();
 }
@@ -152,6 +168,31 @@ void TForm1::RunReport(const QStringList& names) {
     }
     givenLogs_ = std::move(named.logs);
     RunLadujPliki();
+}
+
+void TForm1::ReportHandedOver(const QStringList& names) {
+    if (isMinimized()) {
+        showNormal();
+    }
+    raise();
+    activateWindow();
+    if (names.isEmpty()) {
+        return;
+    }
+    if (report_.Running()) {
+        // Told without a box that would hold the run up.
+        auto* note = new QMessageBox(
+            QMessageBox::Information, QStringLiteral("Informacja"),
+            QStringLiteral("Trwa raport. Te logi zostaną policzone w następnym, zaraz po nim:\n") +
+                names.join(QLatin1Char('\n')),
+            QMessageBox::Ok, this);
+        note->setObjectName(QStringLiteral("HandedOverNote"));
+        note->setAttribute(Qt::WA_DeleteOnClose);
+        note->setModal(false);
+        note->show();
+    }
+    handedOverNames_ << names;
+    handedOverRun_.start();
 }
 
 void TForm1::RunLadujPliki() {

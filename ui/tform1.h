@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <optional>
@@ -43,6 +44,13 @@ public:
     // are no logs are refused with a message before anything is reset; a
     // call during a run is ignored, like a second press.
     void RunReport(const QStringList& names);
+
+    // Names given when the program started, or handed over by a later start
+    // (WindowHandover): gathered for a moment, so that logs opened together
+    // in the file manager, each starting the program, make one run; during
+    // a run, kept for the next one, as the user is told. None only brings
+    // the window forward.
+    void ReportHandedOver(const QStringList& names);
 
     // Puts one month's row of the regulator's quarterly table on the
     // clipboard (Ctrl+C, or the top panel's menu). When the figures are the
@@ -120,6 +128,10 @@ private:
     OpenDialog OpenDialog1;
     // Logs to report instead of asking the dialog, for the next run only.
     std::optional<QStringList> givenLogs_;
+    // Handed over and not yet reported; run when the timer ends while no
+    // run and no dialog is going on.
+    QStringList handedOverNames_;
+    QTimer handedOverRun_;
     // Of the current run, as the user knows them (native separators).
     QStringList logsBeingWritten_;
     // Indexed by Gauge; set while a gauge has yet to show its latest value.

@@ -194,6 +194,7 @@ private slots:
     void givenAndDroppedLogsRunLikeTheDialog();
     void namesThatAreNoLogsAreRefusedBeforeAnythingResets();
     void aLogBeingWrittenIsNotedAfterTheRun();
+    void logsHandedOverDuringARunMakeTheNextRun();
     void dialogStartsInTheLastFolderAfterARestart();
     void tableRowGoesToTheClipboard();
     void aNewReportStartsFromZero();
@@ -993,6 +994,35 @@ void TForm1Test::aLogBeingWrittenIsNotedAfterTheRun() {
              QStringLiteral("3"));
     QCOMPARE(form.findChild<WinLabel*>(QStringLiteral("LniepInformacja"))->text(),
              QStringLiteral("0"));
+}
+
+void TForm1Test::logsHandedOverDuringARunMakeTheNextRun() {
+    const QString first = WriteFile(dir_, QStringLiteral("first.hst"), ForeignDayItems(3000));
+    const QString later = WriteFile(dir_, QStringLiteral("later.hst"), ForeignDayItems(2));
+    TForm1 form;
+    form.show();
+    QStringList boxes;
+    QString note;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (form.report().Running() && note.isEmpty()) {
+            form.ReportHandedOver({later});
+            auto* shown = form.findChild<QMessageBox*>(QStringLiteral("HandedOverNote"));
+            note = shown && shown->isVisible() && !shown->isModal() ? shown->text() : "none";
+        }
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            boxes << box->text();
+            box->accept();
+        }
+    });
+    answer.start(1);
+    form.ReportHandedOver({first});
+    QTRY_COMPARE(boxes, (QStringList{QStringLiteral("Gotowe!"), QStringLiteral("Gotowe!")}));
+    QCOMPARE(note, QStringLiteral("Trwa raport. Te logi zostaną policzone w następnym, zaraz po "
+                                  "nim:\n") +
+                       later);
+    QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("LabeledEdit1"))->text(),
+             QStringLiteral("3002"));
 }
 
 void TForm1Test::dialogStartsInTheLastFolderAfterARestart() {
