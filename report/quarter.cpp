@@ -45,20 +45,20 @@ public:
     void Publish(Field, std::string_view) override {}
 };
 
-// The quarter's host as one month's run sees it: the month's logs as the
+// The quarter's host as each month's run sees it: the month's logs as the
 // choice, the files gauge over the whole quarter, no notice of its own and
 // no change to the host's "pokaż".
 class MonthHost final : public ReportHost {
 public:
-    MonthHost(ReportHost& host, const std::vector<std::string>& logs, std::size_t filesBefore,
-              std::size_t filesInQuarter, std::set<std::string>& declinedRoots)
-        : host_(host),
-          logs_(logs),
-          filesBefore_(filesBefore),
-          filesInQuarter_(filesInQuarter),
-          declinedRoots_(declinedRoots) {}
+    MonthHost(ReportHost& host, std::size_t filesInQuarter)
+        : host_(host), filesInQuarter_(filesInQuarter) {}
 
-    std::optional<std::vector<std::string>> ChooseFiles() override { return logs_; }
+    void StartMonth(const std::vector<std::string>& logs, std::size_t filesBefore) {
+        logs_ = &logs;
+        filesBefore_ = filesBefore;
+    }
+
+    std::optional<std::vector<std::string>> ChooseFiles() override { return *logs_; }
     void SetGaugeMaxValue(Gauge gauge, std::int32_t value) override {
         host_.SetGaugeMaxValue(gauge, gauge == Gauge::Files ? GaugeValue(filesInQuarter_) : value);
     }
@@ -86,10 +86,10 @@ public:
 
 private:
     ReportHost& host_;
-    const std::vector<std::string>& logs_;
-    std::size_t filesBefore_;
     std::size_t filesInQuarter_;
-    std::set<std::string>& declinedRoots_;
+    const std::vector<std::string>* logs_ = nullptr;
+    std::size_t filesBefore_ = 0;
+    std::set<std::string> declinedRoots_;
 };
 
 }  // namespace
@@ -176,18 +176,21 @@ std::optional<QuarterForm> QuarterRun::Run(const std::vector<QuarterMonth>& mont
         filesInQuarter += month.logs.size();
     }
 
-    std::set<std::string> declinedRoots;
+    // One report for the quarter, set back to zero for every month: its
+    // description read-ahead keeps its threads from month to month.
+    DiscardedFigures figures;
+    MonthHost monthHost(host_, filesInQuarter);
+    Report report(figures, fileSystem_, monthHost);
+    if (setup_) {
+        setup_(report);
+    }
     std::size_t filesBefore = 0;
     for (const QuarterMonth& month : months) {
         if (month.logs.empty()) {
             continue;
         }
-        DiscardedFigures figures;
-        MonthHost monthHost(host_, month.logs, filesBefore, filesInQuarter, declinedRoots);
-        Report report(figures, fileSystem_, monthHost);
-        if (setup_) {
-            setup_(report);
-        }
+        monthHost.StartMonth(month.logs, filesBefore);
+        report.Reset();
         try {
             report.LadujPliki();
         } catch (const FileError& failure) {
