@@ -207,6 +207,10 @@ QWidget* QuarterDialog::CreateHeaderBox() {
     };
     polishThreshold_ = threshold("PolishThreshold", thresholds.polish);
     dayPolishThreshold_ = threshold("DayPolishThreshold", thresholds.dayPolish);
+    // The marks follow a changed threshold without running the months again.
+    for (QDoubleSpinBox* spin : {polishThreshold_, dayPolishThreshold_}) {
+        connect(spin, &QDoubleSpinBox::valueChanged, this, &QuarterDialog::ShowResults);
+    }
     form->addRow(QStringLiteral("Nazwa programu:"), program_);
     form->addRow(QStringLiteral("Numer koncesji:"), licence_);
     form->addRow(QStringLiteral("Osoba sporządzająca:"), person_);

@@ -140,6 +140,10 @@ void QuarterDialogTest::calculatesTheRowsThenSavesTheWorkbook() {
     QCOMPARE(results->item(2, 7)->text(), QStringLiteral("0"));
     QCOMPARE(dialog.findChild<QLabel*>("Verdict")->text(),
              QStringLiteral("Co najmniej jeden udział jest poniżej progu."));
+    dialog.findChild<QDoubleSpinBox*>("DayPolishThreshold")->setValue(75);
+    QCOMPARE(results->item(2, 6)->text(), QStringLiteral("75,0% ✔"));
+    QCOMPARE(dialog.findChild<QLabel*>("Verdict")->text(),
+             QStringLiteral("Wszystkie udziały spełniają progi."));
 
     // The header and thresholds are kept for the next quarter.
     QCOMPARE(veltra::UserSettings().LoadFormHeader().program, std::string("Radio Łąka"));
