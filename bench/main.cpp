@@ -2,8 +2,9 @@
 // over it against `cat` of the same files, interleaved in one run; runs the
 // engine in process with description files read in line order against read
 // ahead, on local disk and on a file system that delays every call as a
-// network share would; and measures the line analysis alone. Prints
-// medians; it checks no limits.
+// network share would; measures the line analysis alone; and times the
+// corpus as a quarter's three months against one run, and the quarterly
+// workbook's writing. Prints medians; it checks no limits.
 
 #include <stdlib.h>
 
@@ -22,6 +23,7 @@
 #include "memory_cases.h"
 #include "posix_file_system.h"
 #include "process_timing.h"
+#include "quarter_run.h"
 
 namespace {
 
@@ -42,12 +44,15 @@ struct Options {
     int emptyLogMib = 100;
     int missingLines = 200'000;
     veltra::ReadAheadSettings readAhead;
+    // Times the corpus as a quarter's form and nothing else.
+    bool quarterOnly = false;
 };
 
 constexpr const char* kUsage =
     "Usage: veltra-bench DRIVER [--baseline DRIVER] [--folder DIR] [--seed N] [--runs N]\n"
     "                    [--delayed-runs N] [--sequential-logs N] [--io-threads N]\n"
-    "                    [--lines-ahead N] [--empty-log-mib N] [--missing-lines N]\n";
+    "                    [--lines-ahead N] [--empty-log-mib N] [--missing-lines N]\n"
+    "                    [--quarter-only]\n";
 
 Options ParseOptions(int argc, char** argv) {
     Options options;
@@ -75,6 +80,8 @@ Options ParseOptions(int argc, char** argv) {
         } else if (argument == "--lines-ahead" && hasValue) {
             options.readAhead.linesAhead =
                 std::max<std::size_t>(1, std::strtoul(argv[++i], nullptr, 10));
+        } else if (argument == "--quarter-only") {
+            options.quarterOnly = true;
         } else if (options.driver.empty() && !argument.starts_with("-")) {
             options.driver = fs::absolute(argument).string();
         } else {
@@ -137,6 +144,21 @@ Comparison CompareReadAhead(veltra::FileSystem& fileSystem, const Options& optio
     return comparison;
 }
 
+QuarterTiming PrintQuarter(veltra::FileSystem& fileSystem, const Options& options,
+                           const std::vector<std::string>& logs) {
+    const QuarterTiming quarter =
+        TimeQuarter(fileSystem, options.readAhead, logs, options.folder, options.runs);
+    std::printf("\nthe corpus as a quarter's form, in process (%d runs, interleaved):\n",
+                options.runs);
+    std::printf("one run over all logs (median):  %8.3f s\n", quarter.singleRunSeconds);
+    std::printf("three months, one run each:      %8.3f s   %.2f x, goal <= 1.2%s\n",
+                quarter.quarterSeconds, quarter.quarterSeconds / quarter.singleRunSeconds,
+                quarter.sameSeconds ? "" : "   FIGURES DIFFER");
+    std::printf("writing the workbook (median):   %8.1f ms   goal < 50 ms\n",
+                quarter.workbookSeconds * 1000);
+    return quarter;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -154,8 +176,14 @@ int main(int argc, char** argv) {
     // The user's own folder mappings must not take part.
     ::setenv("XDG_CONFIG_HOME", fs::absolute(options.folder / "config").c_str(), 1);
     const std::vector<std::string> logs = Relative(corpus.logs, options.folder);
-    const std::size_t sequentialLogs = std::min(options.sequentialLogs, logs.size());
     veltra::PosixFileSystem local;
+    if (options.quarterOnly) {
+        fs::current_path(options.folder);
+        std::printf("corpus: %zu logs, seed %u; load average %s\n", corpus.logs.size(),
+                    options.seed, LoadAverage().c_str());
+        return PrintQuarter(local, options, logs).sameSeconds ? 0 : 1;
+    }
+    const std::size_t sequentialLogs = std::min(options.sequentialLogs, logs.size());
     std::vector<std::string> driver{options.driver, "--json", "--csv", "braki.csv"};
     driver.insert(driver.end(), logs.begin(), logs.end());
     std::vector<std::string> baseline;
@@ -266,6 +294,17 @@ int main(int argc, char** argv) {
     row("0.5 ms per call (median)", nearShare, "goal < 3 s");
     row("2 ms per call (median)", farShare, "goal < 10 s");
 
+    const QuarterTiming quarter =
+        TimeQuarter(local, options.readAhead, logs, options.folder, options.runs);
+    std::printf("\nthe corpus as a quarter's form, in process (%d runs, interleaved):\n",
+                options.runs);
+    std::printf("one run over all logs (median):  %8.3f s\n", quarter.singleRunSeconds);
+    std::printf("three months, one run each:      %8.3f s   %.2f x, goal <= 1.2%s\n",
+                quarter.quarterSeconds, quarter.quarterSeconds / quarter.singleRunSeconds,
+                quarter.sameSeconds ? "" : "   FIGURES DIFFER");
+    std::printf("writing the workbook (median):   %8.1f ms   goal < 50 ms\n",
+                quarter.workbookSeconds * 1000);
+
     std::printf("\npeak memory of the driver over one extreme log:\n");
     for (const MemoryCase& memory :
          MeasureMemory(options.driver, options.folder, options.emptyLogMib, options.missingLines)) {
@@ -273,6 +312,7 @@ int main(int argc, char** argv) {
                     memory.name.c_str(), memory.logMib, memory.listMib, memory.peakMib,
                     memory.LimitMib());
     }
-    const bool same = onDisk.sameFigures && nearShare.sameFigures && farShare.sameFigures;
+    const bool same =
+        onDisk.sameFigures && nearShare.sameFigures && farShare.sameFigures && quarter.sameSeconds;
     return same ? 0 : 1;
 }
