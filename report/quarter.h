@@ -46,8 +46,8 @@ struct QuarterMonth {
 };
 
 // The least share of each of the form's two "zgodność z ustawą" columns, in
-// percent. The defaults are the usual licence terms; a station's licence
-// may set others.
+// percent. The defaults are those of the act the form's title names
+// (art. 15 ust. 2 and 2a); a station's licence may set others.
 struct ShareThresholds {
     double polish = 33;     // G: Polish of all music
     double dayPolish = 60;  // I: day band of the Polish music
