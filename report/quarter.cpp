@@ -71,6 +71,7 @@ public:
     void SetPokazEnabled(bool) override {}
     std::string ExecutablePath() const override { return host_.ExecutablePath(); }
     void ShowNotice(std::string_view, std::string_view) override {}
+    void NoteLogBeingWritten(std::string_view path) override { host_.NoteLogBeingWritten(path); }
     FolderMappings MappingsForRun() const override { return host_.MappingsForRun(); }
     std::optional<std::string> ChooseFolderFor(std::string_view root,
                                                std::string_view exampleAudioPath) override {

@@ -412,6 +412,7 @@ void QuarterDialog::Calculate() {
     }
     SaveHeaderAndThresholds();
     form_.reset();
+    logsBeingWritten_.clear();
     ShowResults();
     SetRunning(true);
     const auto idle = qScopeGuard([this] { SetRunning(false); });
@@ -448,8 +449,15 @@ void QuarterDialog::ShowResults() {
         results_->setItem(index, 7, Cell(QString::number(row->incompleteLines)));
         results_->setItem(index, 8, Cell(QString::number(row->missingNationality)));
     }
-    verdict_->setText(met ? QStringLiteral("Wszystkie udziały spełniają progi.")
-                          : QStringLiteral("Co najmniej jeden udział jest poniżej progu."));
+    QString verdict = met ? QStringLiteral("Wszystkie udziały spełniają progi.")
+                          : QStringLiteral("Co najmniej jeden udział jest poniżej progu.");
+    if (!logsBeingWritten_.isEmpty()) {
+        verdict += QStringLiteral(
+                       "\nLogi w trakcie zapisu, bez ostatniego, niedokończonego "
+                       "wiersza: ") +
+                   logsBeingWritten_.join(QStringLiteral(", "));
+    }
+    verdict_->setText(verdict);
 }
 
 void QuarterDialog::SaveWorkbook() {
@@ -523,6 +531,10 @@ void QuarterDialog::ProcessPendingMessages() {
 
 std::string QuarterDialog::ExecutablePath() const {
     return EnginePath(QCoreApplication::applicationFilePath());
+}
+
+void QuarterDialog::NoteLogBeingWritten(std::string_view path) {
+    logsBeingWritten_ << QDir::toNativeSeparators(FromUtf8(path));
 }
 
 FolderMappings QuarterDialog::MappingsForRun() const {

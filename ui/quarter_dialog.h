@@ -88,6 +88,7 @@ private:
     void SetPokazEnabled(bool) override {}
     std::string ExecutablePath() const override;
     void ShowNotice(std::string_view, std::string_view) override {}
+    void NoteLogBeingWritten(std::string_view path) override;
     FolderMappings MappingsForRun() const override;
     std::optional<std::string> ChooseFolderFor(std::string_view root,
                                                std::string_view exampleAudioPath) override;
@@ -112,6 +113,8 @@ private:
 
     NativeFileSystem fileSystem_;
     std::optional<QuarterForm> form_;
+    // Of the last calculation: logs whose unfinished last line was left out.
+    QStringList logsBeingWritten_;
     bool running_ = false;
     bool stopRequested_ = false;
 };

@@ -57,7 +57,9 @@ TEST_F(Quarter, EachMonthIsItsOwnRunIntoItsRowOfTheForm) {
     for (int i = 0; i < 37; ++i) {
         grudzien += Log({{.duration = "02:45:00", .nationality = "POL"}});
     }
-    files.files["/l/grudzien.hst"] = grudzien;
+    // Still being written: its unfinished last line is left out, and said.
+    files.files["/l/grudzien.hst"] = grudzien + LogLine{.nationality = "POL"}.Text().substr(0, 40);
+    files.openForWriting = {"/l/grudzien.hst"};
 
     const QuarterForm form = Run({{{2026, 10}, {"/l/pazdziernik.hst"}},
                                   {{2026, 11}, {}},
@@ -84,6 +86,7 @@ TEST_F(Quarter, EachMonthIsItsOwnRunIntoItsRowOfTheForm) {
     EXPECT_EQ(host.maxValue[Gauge::Files], 2);
     EXPECT_EQ(host.progress[Gauge::Files], 2);
     EXPECT_TRUE(host.notices.empty());
+    EXPECT_EQ(host.logsBeingWritten, std::vector<std::string>{"/l/grudzien.hst"});
     EXPECT_EQ(std::count(host.events.begin(), host.events.end(), "LPokaz on"), 0);
 }
 
