@@ -10,6 +10,7 @@ const QString kMappings = QStringLiteral("FolderMappings");
 const QString kPrefix = QStringLiteral("prefix");
 const QString kFolder = QStringLiteral("folder");
 const QString kLastLogFolder = QStringLiteral("OpenDialog1/LastFolder");
+const QString kFileDialogSize = QStringLiteral("FileDialog/Size");
 const QString kProgram = QStringLiteral("QuarterlyForm/Program");
 const QString kLicence = QStringLiteral("QuarterlyForm/Licence");
 const QString kPerson = QStringLiteral("QuarterlyForm/Person");
@@ -71,6 +72,16 @@ QString UserSettings::LastLogFolder() {
 
 void UserSettings::SaveLastLogFolder(const QString& folder) {
     settings_.setValue(kLastLogFolder, folder);
+    settings_.sync();
+}
+
+QSize UserSettings::FileDialogSize() {
+    const QSize size = settings_.value(kFileDialogSize).toSize();
+    return size.width() > 0 && size.height() > 0 ? size : QSize();
+}
+
+void UserSettings::SaveFileDialogSize(const QSize& size) {
+    settings_.setValue(kFileDialogSize, size);
     settings_.sync();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSettings>
+#include <QSize>
 #include <vector>
 
 #include "folder_mappings.h"
@@ -27,6 +28,11 @@ public:
     // none was chosen yet.
     QString LastLogFolder();
     void SaveLastLogFolder(const QString& folder);
+
+    // The size the user last left a file dialog at; invalid when none was
+    // saved (or the saved one is no size).
+    QSize FileDialogSize();
+    void SaveFileDialogSize(const QSize& size);
 
     // The quarterly form's header texts and share thresholds: those last
     // saved, the licence's usual thresholds until then.

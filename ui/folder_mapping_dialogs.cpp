@@ -13,30 +13,42 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "file_dialogs.h"
 #include "user_settings.h"
 
 namespace veltra {
 
 namespace {
 
-// Qt's own folder chooser, since a platform's native one cannot carry the
-// explanation. Only an existing folder can be chosen.
+// A folder chooser that explains its question between the folder list and
+// the buttons. Only an existing folder can be chosen.
 std::optional<QString> ChooseFolder(QWidget* parent, const QString& objectName,
                                     const QString& title, const QString& explanation,
                                     const QString& startFolder) {
     QFileDialog dialog(parent, title, startFolder);
     dialog.setObjectName(objectName);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::ShowDirsOnly);
     dialog.setFileMode(QFileDialog::Directory);
-    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+    auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+    auto* list = dialog.findChild<QWidget*>(QStringLiteral("splitter"));
+    if (grid != nullptr && list != nullptr) {
+        // The list spans the grid's second row; it and the text share it.
         auto* text = new QLabel(explanation, &dialog);
         text->setObjectName(QStringLiteral("explanation"));
         text->setWordWrap(true);
         text->setTextFormat(Qt::PlainText);
-        grid->addWidget(text, grid->rowCount(), 0, 1, grid->columnCount());
+        int row = 0;
+        int column = 0;
+        int rowSpan = 0;
+        int columnSpan = 0;
+        grid->getItemPosition(grid->indexOf(list), &row, &column, &rowSpan, &columnSpan);
+        grid->removeWidget(list);
+        auto* listAndText = new QVBoxLayout;
+        listAndText->addWidget(list, 1);
+        listAndText->addWidget(text);
+        grid->addLayout(listAndText, row, column, rowSpan, columnSpan);
     }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    if (ExecFileDialog(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
     const QFileInfo chosen(dialog.selectedFiles().first());
@@ -58,7 +70,13 @@ std::optional<QString> ChooseMappedFolder(QWidget* parent, const QString& prefix
 }  // namespace
 
 std::optional<QString> AskForMappedFolder(QWidget* parent, const QString& root,
-                                          const QString& exampleAudioPath) {
+                                          const QString& exampleAudioPath, const QString& logPath) {
+    QString startFolder = logPath.isEmpty() ? QString() : QFileInfo(logPath).absolutePath();
+    const std::optional<MappedPath> mapped =
+        FolderMappings(UserSettings().LoadFolderMappings()).Map(root.toStdString());
+    if (mapped && QFileInfo(QString::fromStdString(mapped->folder)).isDir()) {
+        startFolder = QString::fromStdString(mapped->folder);
+    }
     const QString explanation =
         QStringLiteral(
             "Logi wskazują pliki na „%1”, np.:\n%2\n"
@@ -67,7 +85,8 @@ std::optional<QString> AskForMappedFolder(QWidget* parent, const QString& root,
             "tego raportu.")
             .arg(root, exampleAudioPath);
     return ChooseFolder(parent, QStringLiteral("FolderQuestion"),
-                        QStringLiteral("Gdzie są pliki z „%1”?").arg(root), explanation, QString());
+                        QStringLiteral("Gdzie są pliki z „%1”?").arg(root), explanation,
+                        startFolder);
 }
 
 FolderMappingsDialog::FolderMappingsDialog(QWidget* parent)

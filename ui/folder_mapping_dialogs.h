@@ -13,9 +13,12 @@ namespace veltra {
 
 // Asks, during a run, where the files of a drive or share of the logs lie on
 // this computer: a folder chooser that explains the question, naming the
-// drive or share and one path of the log. nullopt when the user cancels.
+// drive or share and one path of the log. It opens in the drive's mapped
+// folder where one is saved and still there (one that has gone is why the
+// question comes again), else beside `logPath`, the log being read, near
+// which the drive's files often lie. nullopt when the user cancels.
 std::optional<QString> AskForMappedFolder(QWidget* parent, const QString& root,
-                                          const QString& exampleAudioPath);
+                                          const QString& exampleAudioPath, const QString& logPath);
 
 // The user's folder mappings to review, change and remove; OK saves them to
 // the settings file.

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include "file_dialogs.h"
 #include "user_settings.h"
 
 namespace veltra {
@@ -14,7 +15,6 @@ OpenDialog::OpenDialog(QWidget* parent) : dialog_(new QFileDialog(parent)) {
     dialog_->setNameFilter(QStringLiteral("Pliki HST (*.hst)"));
     dialog_->setFileMode(QFileDialog::ExistingFiles);
     dialog_->setAcceptMode(QFileDialog::AcceptOpen);
-    dialog_->setSizeGripEnabled(true);
     // Names the user types are confirmed through the dialog's list; one
     // missing from it (a pipe, a link to a device) would be dropped without
     // a word. Listed, it reaches the run, which says why it cannot be read.
@@ -27,7 +27,7 @@ OpenDialog::OpenDialog(QWidget* parent) : dialog_(new QFileDialog(parent)) {
 }
 
 std::optional<QStringList> OpenDialog::Execute() {
-    const int result = dialog_->exec();
+    const int result = ExecFileDialog(*dialog_);
     // A name typed and confirmed with Enter can leave the completion list
     // open; during the run it would swallow the user's next click.
     while (QWidget* popup = QApplication::activePopupWidget()) {

@@ -75,7 +75,7 @@ void DescribeQtOptions(QCommandLineParser& options) {
     const std::unique_ptr<QCoreApplication> app =
         withQtOptions ? std::make_unique<QApplication>(argc, argv.data())
                       : std::make_unique<QCoreApplication>(argc, argv.data());
-    LoadQtTranslations(QLocale::system());
+    LoadQtTranslations();
     QCommandLineParser options;
     DescribeOptions(options);
     if (!withQtOptions) {
@@ -115,7 +115,7 @@ void SetUpApplication() {
     QApplication::setWindowIcon(ProgramIcon());
     // Wayland finds the window's icon and menu entry by this name.
     QGuiApplication::setDesktopFileName(QLatin1String(kDesktopFileName));
-    LoadQtTranslations(QLocale::system());
+    LoadQtTranslations();
     // Fusion draws with the palette it is given; desktop styles may not.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setPalette(WindowPalette());
@@ -127,9 +127,8 @@ void SetUpApplication() {
     }
 }
 
-bool LoadQtTranslations(const QLocale& locale) {
-    const QLocale language =
-        locale.language() == QLocale::C ? QLocale(QLocale::Polish, QLocale::Poland) : locale;
+bool LoadQtTranslations() {
+    const QLocale language(QLocale::Polish, QLocale::Poland);
     auto* translator = new QTranslator(QCoreApplication::instance());
     if (!translator->load(language, QStringLiteral("qt"), QStringLiteral("_"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {

@@ -3,8 +3,6 @@
 #include <QStringList>
 #include <memory>
 
-class QLocale;
-
 namespace veltra {
 
 class TForm1;
@@ -22,10 +20,10 @@ void AnswerCommandLine(int argc, char** argv);
 // (with a note on standard error when it is missing).
 void SetUpApplication();
 
-// Qt's own texts (file dialog, message box buttons) for the locale, in
-// Polish when the locale is C or POSIX: the program's own texts are Polish.
-// False when no translation is installed for it.
-bool LoadQtTranslations(const QLocale& locale);
+// Qt's own texts (file dialog, message box buttons, command-line errors) in
+// Polish, the language of the program's own texts, whatever the locale.
+// False when the translation is not installed.
+bool LoadQtTranslations();
 
 // Reads the command line (--help and --version answer and end the program),
 // shows the main window and, when logs are named, starts a report over them

@@ -28,6 +28,7 @@
 #include "dated_logs.h"
 #include "display_text.h"
 #include "error_report.h"
+#include "file_dialogs.h"
 #include "folder_mapping_dialogs.h"
 #include "number_text.h"
 #include "quarter_workbook.h"
@@ -85,13 +86,12 @@ QStringList QtPaths(const std::vector<std::string>& paths) {
     return out;
 }
 
-// Qt's own file dialog, in the folder the logs were last picked from.
+// The log dialog, in the folder the logs were last picked from.
 QStringList PickLogs(QWidget* parent, const QString& title) {
     QFileDialog dialog(parent, title, UserSettings().LastLogFolder(), kLogFilter);
     dialog.setObjectName(QStringLiteral("QuarterLogsDialog"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::ExistingFiles);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    if (ExecFileDialog(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
     const QStringList files = dialog.selectedFiles();
@@ -472,10 +472,9 @@ void QuarterDialog::SaveWorkbook() {
                        QDir(folder).filePath(FromUtf8(QuarterWorkbookName(form_->quarter))),
                        QStringLiteral("Arkusz Excel (*.xlsx)"));
     dialog.setObjectName(QStringLiteral("SaveWorkbookDialog"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("xlsx"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    if (ExecFileDialog(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return;
     }
     const QString path = dialog.selectedFiles().first();
@@ -545,7 +544,7 @@ std::optional<std::string> QuarterDialog::ChooseFolderFor(std::string_view root,
                                                           std::string_view exampleAudioPath) {
     const QString prefix = FromUtf8(root);
     const std::optional<QString> folder =
-        AskForMappedFolder(this, prefix, FromUtf8(exampleAudioPath));
+        AskForMappedFolder(this, prefix, FromUtf8(exampleAudioPath), QString());
     if (!folder) {
         return std::nullopt;
     }

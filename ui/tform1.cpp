@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QFrame>
@@ -355,6 +356,13 @@ void TForm1::StartNewReport() {
     runsInFigures_ = 0;
 }
 
+QString TForm1::LogBeingRead() const {
+    if (runLogs_.isEmpty()) {
+        return {};
+    }
+    return runLogs_[std::min<qsizetype>(filesDone_, runLogs_.size() - 1)];
+}
+
 std::optional<std::vector<std::string>> TForm1::ChooseFiles() {
     const std::optional<QStringList> chosen =
         givenLogs_ ? std::exchange(givenLogs_, std::nullopt) : OpenDialog1.Execute();
@@ -362,6 +370,7 @@ std::optional<std::vector<std::string>> TForm1::ChooseFiles() {
         return std::nullopt;
     }
     ++runsInFigures_;
+    runLogs_ = *chosen;
     std::vector<std::string> paths;
     paths.reserve(static_cast<std::size_t>(chosen->size()));
     for (const QString& path : *chosen) {
@@ -375,11 +384,17 @@ TGauge* TForm1::GaugeOf(Gauge gauge) const {
 }
 
 void TForm1::SetGaugeMaxValue(Gauge gauge, std::int32_t value) {
+    if (gauge == Gauge::Files) {
+        filesDone_ = 0;
+    }
     ShowGaugeProgress();
     GaugeOf(gauge)->SetMaxValue(value);
 }
 
 void TForm1::SetGaugeProgress(Gauge gauge, std::int32_t value) {
+    if (gauge == Gauge::Files) {
+        filesDone_ = value;
+    }
     // The lines gauge moves once per line, and each whole percent repaints it
     // at once: its progress waits for the display's pace like the figures.
     // The files gauge moves at the end of a log, which both then show exactly.
@@ -437,7 +452,7 @@ std::optional<std::string> TForm1::ChooseFolderFor(std::string_view root,
     ShowLatestProgress();
     const QString prefix = FromUtf8(root);
     const std::optional<QString> folder =
-        AskForMappedFolder(this, prefix, FromUtf8(exampleAudioPath));
+        AskForMappedFolder(this, prefix, FromUtf8(exampleAudioPath), LogBeingRead());
     if (!folder) {
         return std::nullopt;
     }

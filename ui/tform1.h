@@ -100,6 +100,8 @@ private:
     std::optional<std::string> ChooseFolderFor(std::string_view root,
                                                std::string_view exampleAudioPath) override;
 
+    // The log the run is reading, or last read; empty before any run.
+    QString LogBeingRead() const;
     TGauge* GaugeOf(Gauge gauge) const;
     // Hands the gauges the progress the run reported since they last moved.
     void ShowGaugeProgress();
@@ -139,6 +141,9 @@ private:
     // Runs whose figures the fields show added up, since the start or the
     // last StartNewReport.
     int runsInFigures_ = 0;
+    // The logs of the current or last run, and how many of them it finished.
+    QStringList runLogs_;
+    std::int32_t filesDone_ = 0;
     bool closeRequested_ = false;
     bool awaitingFrame_ = true;
 };

@@ -1,10 +1,12 @@
 #include <sys/stat.h>
 
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -112,6 +114,10 @@ public:
 
     int questions = 0;
     QString explanation;
+    // Where the question's folder list opened, and whether its text lay
+    // between the list and the buttons.
+    QString startFolder;
+    bool explanationAboveButtons = false;
     QString notice;
 
 private:
@@ -137,7 +143,15 @@ private:
         }
         QCOMPARE(dialog->objectName(), QStringLiteral("FolderQuestion"));
         ++questions;
-        explanation = dialog->findChild<QLabel*>(QStringLiteral("explanation"))->text();
+        auto* label = dialog->findChild<QLabel*>(QStringLiteral("explanation"));
+        explanation = label->text();
+        startFolder = dialog->directory().absolutePath();
+        dialog->layout()->activate();
+        const QRect text = label->geometry();
+        explanationAboveButtons =
+            text.bottom() < dialog->findChild<QDialogButtonBox*>()->geometry().top() &&
+            text.top() >
+                dialog->findChild<QWidget*>(QStringLiteral("splitter"))->geometry().bottom();
         if (answer_) {
             dialog->setDirectory(*answer_);
             dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->clear();
@@ -765,6 +779,8 @@ void TForm1Test::unmappedDriveIsAskedAboutOnce() {
     form.BitBtn1Click();
 
     QCOMPARE(script.questions, 1);
+    QCOMPARE(script.startFolder, QFileInfo(log).absolutePath());
+    QVERIFY(script.explanationAboveButtons);
     QVERIFY2(script.explanation.contains(QStringLiteral("„X:\\”")) &&
                  script.explanation.contains(QStringLiteral("X:\\MUZYKA\\Utwor.mp3")),
              qPrintable(script.explanation));
