@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
 #include <array>
@@ -144,6 +145,8 @@ private:
     // The logs of the current or last run, and how many of them it finished.
     QStringList runLogs_;
     std::int32_t filesDone_ = 0;
+    // Since the run last let the window handle its messages.
+    QElapsedTimer sinceMessages_;
     bool closeRequested_ = false;
     bool awaitingFrame_ = true;
 };
