@@ -46,6 +46,14 @@ TEST_F(Driver, WritesTheCsvBesideItselfByDefault) {
     const Outcome outcome = Run(kSampleLogs, copy);
     EXPECT_EQ(outcome.exitCode, 0);
     EXPECT_EQ(ReadBytes(scratch / "braki naradowosci.csv"), Expected("samples.csv"));
+
+    // That list named as a log would be read as one and then overwritten.
+    const std::string list = (scratch / "braki naradowosci.csv").string();
+    const Outcome refused = Run({"samples/noc.hst", list}, copy);
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_NE(refused.err.find("the log " + list + " is the list"), std::string::npos)
+        << refused.err;
+    EXPECT_EQ(ReadBytes(list), Expected("samples.csv"));
 }
 
 TEST_F(Driver, AMissingLogFailsWithNothingOnStdoutAndTheOldCsvKept) {

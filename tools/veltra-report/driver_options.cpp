@@ -261,19 +261,29 @@ DriverOptions ParseDriverOptions(const std::vector<std::string>& arguments) {
     return options;
 }
 
-void CheckCsvIsNoLog(const DriverOptions& options) {
+void CheckCsvIsNoLog(const DriverOptions& options, const std::string& defaultCsvPath) {
     std::vector<std::string> logs = options.logs;
     for (const QuarterMonth& month : options.months) {
         logs.insert(logs.end(), month.logs.begin(), month.logs.end());
     }
+    // The list's own file given as a log would be read as one and then
+    // overwritten by the run's list.
+    const std::optional<std::string> defaultCsv = options.csvPath || defaultCsvPath.empty()
+                                                      ? std::nullopt
+                                                      : std::optional<std::string>(defaultCsvPath);
     for (const auto& [option, path] :
-         {std::pair{"--csv", &options.csvPath}, std::pair{"--form", &options.formPath}}) {
+         {std::pair{"--csv", &options.csvPath}, std::pair{"--form", &options.formPath},
+          std::pair{"", &defaultCsv}}) {
         if (!*path) {
             continue;
         }
         for (const std::string& log : logs) {
             if (SameFile(log, **path)) {
-                throw UsageError(std::string(option) + " names the log " + log);
+                throw UsageError(path == &defaultCsv
+                                     ? "the log " + log +
+                                           " is the list of items without a nationality, "
+                                           "which the run writes"
+                                     : std::string(option) + " names the log " + log);
             }
         }
     }

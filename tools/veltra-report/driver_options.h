@@ -42,8 +42,9 @@ public:
 DriverOptions ParseDriverOptions(const std::vector<std::string>& arguments);
 
 // Refuses a CSV or workbook path that leads to one of the logs, which the
-// save would replace. Throws UsageError.
-void CheckCsvIsNoLog(const DriverOptions& options);
+// save would replace; without --csv, `defaultCsvPath` is the list's place
+// (empty when it cannot be told). Throws UsageError.
+void CheckCsvIsNoLog(const DriverOptions& options, const std::string& defaultCsvPath);
 
 extern const std::string kDriverUsage;
 

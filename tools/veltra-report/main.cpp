@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "csv_location.h"
 #include "driver_options.h"
 #include "driver_platform.h"
 #include "figure_field.h"
@@ -43,6 +44,17 @@ std::string FullCsvPath(const std::string& path) {
         return veltra::AbsolutePath(path);
     } catch (const veltra::IoFailure& failure) {
         throw veltra::CannotCreateFile(path, failure.what());
+    }
+}
+
+// Where the list goes without --csv; empty when its folder cannot be made,
+// which the run itself then reports.
+std::string DefaultCsvPath() {
+    try {
+        veltra::NativeFileSystem fileSystem;
+        return veltra::MissingNationalityCsvPath(fileSystem, veltra::ExecutablePath());
+    } catch (const std::exception&) {
+        return {};
     }
 }
 
@@ -126,7 +138,7 @@ int Start(int argc, char** argv) {
     try {
         options = veltra::ParseDriverOptions(veltra::ProgramArguments(argc, argv));
         options.logs = veltra::ExpandLogPatterns(options.logs);
-        veltra::CheckCsvIsNoLog(options);
+        veltra::CheckCsvIsNoLog(options, DefaultCsvPath());
     } catch (const veltra::UsageError& error) {
         std::fprintf(stderr, "veltra-report: %s\n\n%s", veltra::PrintablePath(error.what()).c_str(),
                      veltra::kDriverUsage.c_str());
