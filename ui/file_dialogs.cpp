@@ -5,6 +5,7 @@
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QLocale>
+#include <QSplitter>
 #include <QStyledItemDelegate>
 #include <QTreeView>
 #include <utility>
@@ -15,6 +16,8 @@ namespace veltra {
 namespace {
 
 constexpr QSize kFirstSize(820, 480);
+// Room for a home folder's name in the side bar.
+constexpr int kSideBarWidth = 150;
 
 // The columns of Qt's file list, and widths that show a log's name, a size
 // in KiB, a type and a date with its time in full.
@@ -60,6 +63,9 @@ int ExecFileDialog(QFileDialog& dialog) {
     dialog.setSizeGripEnabled(true);
     const QSize size = UserSettings().FileDialogSize();
     dialog.resize(size.isValid() ? size : kFirstSize);
+    if (auto* splitter = dialog.findChild<QSplitter*>(QStringLiteral("splitter"))) {
+        splitter->setSizes({kSideBarWidth, dialog.width() - kSideBarWidth});
+    }
     if (auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
         for (const auto& [column, width] : kColumnWidths) {
             list->header()->resizeSection(column, width);

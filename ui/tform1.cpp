@@ -333,9 +333,9 @@ void TForm1::CopyTableRow() {
     // runs looks just like one, so the user is told, without a box to close.
     if (runsInFigures_ > 1) {
         QToolTip::showText(
-            Panel1->mapToGlobal(QPoint(Gauge2->x(), Panel1->height())),
-            QStringLiteral("Skopiowane czasy to suma %1 raportów. Od zera zaczyna „Nowy raport "
-                           "(wyzeruj wyniki)” w menu tego paska (prawy przycisk myszy).")
+            Panel1->mapToGlobal(QPoint(BitBtn1->x(), Panel1->height())),
+            QStringLiteral("Skopiowane czasy to suma %1 raportów.\nOd zera zaczyna „Nowy raport "
+                           "(wyzeruj wyniki)”\nw menu tego paska (prawy przycisk myszy).")
                 .arg(runsInFigures_),
             Panel1, QRect(), kSumNoteMilliseconds);
     }
