@@ -167,8 +167,8 @@ QuarterId CheckQuarter(const std::vector<QuarterMonth>& months) {
     return quarter;
 }
 
-QuarterRun::QuarterRun(FileSystem& fileSystem, ReportHost& host, ReportSetup setup)
-    : fileSystem_(fileSystem), host_(host), setup_(std::move(setup)) {}
+QuarterRun::QuarterRun(FileSystem& fileSystem, ReportHost& host, ReportSetup setup, List list)
+    : fileSystem_(fileSystem), host_(host), setup_(std::move(setup)), list_(list) {}
 
 std::optional<QuarterForm> QuarterRun::Run(const std::vector<QuarterMonth>& months) {
     QuarterForm form{CheckQuarter(months), {}};
@@ -185,6 +185,7 @@ std::optional<QuarterForm> QuarterRun::Run(const std::vector<QuarterMonth>& mont
     if (setup_) {
         setup_(report);
     }
+    report.SetSavesMissingNationalityList(false);
     std::size_t filesBefore = 0;
     for (const QuarterMonth& month : months) {
         if (month.logs.empty()) {
@@ -212,6 +213,12 @@ std::optional<QuarterForm> QuarterRun::Run(const std::vector<QuarterMonth>& mont
             tallies.IncompleteLines(),
             tallies.MissingNationality(),
         };
+        const std::vector<std::string>& entries = report.MissingNationalityList();
+        form.missingNationalityList.insert(form.missingNationalityList.end(), entries.begin(),
+                                           entries.end());
+    }
+    if (list_ == List::Saved && !report.SaveMissingNationalityList(form.missingNationalityList)) {
+        return std::nullopt;
     }
     return form;
 }

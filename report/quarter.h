@@ -89,6 +89,8 @@ std::string ShareText(double share);
 struct QuarterForm {
     QuarterId quarter;
     std::array<std::optional<FormRow>, 3> rows;
+    // The items without a nationality of all its months, in month order.
+    std::vector<std::string> missingNationalityList = {};
 };
 
 // A quarter that cannot be run as given: a log named twice, months of
@@ -106,13 +108,19 @@ QuarterId CheckQuarter(const std::vector<QuarterMonth>& months);
 // own from zero tallies, with the host's gauges, questions and stop. The
 // files gauge counts over the whole quarter. A drive or share the user
 // declined to map is not asked about again in the quarter's later months.
+// The months' lists of items without a nationality are saved as one, where
+// runs save theirs, after the last month; or not at all, for a host whose
+// own runs' list must stay as it is.
 class QuarterRun {
 public:
     // Called on each month's report before its run, to give it the
     // settings a run of this host has (read-ahead, where the CSV goes).
     using ReportSetup = std::function<void(Report&)>;
 
-    QuarterRun(FileSystem& fileSystem, ReportHost& host, ReportSetup setup = {});
+    enum class List : unsigned char { Saved, Kept };
+
+    QuarterRun(FileSystem& fileSystem, ReportHost& host, ReportSetup setup = {},
+               List list = List::Saved);
 
     // nullopt when the host asked to stop. A failure of a month's run
     // leaves as a FileError whose message begins with the month's name;
@@ -123,6 +131,7 @@ private:
     FileSystem& fileSystem_;
     ReportHost& host_;
     ReportSetup setup_;
+    List list_;
 };
 
 }  // namespace veltra

@@ -106,7 +106,7 @@ void Report::LadujPliki() {
     }
 
     host_.SetPokazEnabled(!missingNationalityList_.empty());
-    if (!SaveMissingNationalityList()) {
+    if (savesList_ && !SaveMissingNationalityList(missingNationalityList_)) {
         return;
     }
     host_.ShowNotice("Gotowe!", "Informacja");
@@ -256,11 +256,10 @@ std::string Report::CsvPath() const {
     return csvPath_ ? *csvPath_ : MissingNationalityCsvPath(fileSystem_, host_.ExecutablePath());
 }
 
-// Entry by entry, so that a stop request reaches a long save too; false when
-// one did, leaving the previous file.
-bool Report::SaveMissingNationalityList() {
+// Entry by entry, so that a stop request reaches a long save too.
+bool Report::SaveMissingNationalityList(const std::vector<std::string>& entries) {
     MissingNationalityCsvWriter csv(fileSystem_, CsvPath(), csvSpecialTarget_);
-    for (const std::string& entry : missingNationalityList_) {
+    for (const std::string& entry : entries) {
         if (host_.StopRequested()) {
             return false;
         }

@@ -60,6 +60,16 @@ public:
         csvSpecialTarget_ = special;
     }
 
+    // Whether a run ends by saving its list of items without a nationality,
+    // as it does unless told otherwise: a quarter saves its months' lists
+    // as one, at its end.
+    void SetSavesMissingNationalityList(bool saves) { savesList_ = saves; }
+
+    // Saves `entries` where runs save their list, entry by entry; false when
+    // the host asked to stop, leaving the previous file. Failures leave as
+    // FileError "Cannot create file ...".
+    bool SaveMissingNationalityList(const std::vector<std::string>& entries);
+
     const Tallies& tallies() const { return tallies_; }
     const std::vector<std::string>& MissingNationalityList() const {
         return missingNationalityList_;
@@ -74,7 +84,6 @@ private:
     std::shared_ptr<const DebutTest> DebutTestAhead();
     std::string CsvPath() const;
     AudioPathResolver& Resolver();
-    bool SaveMissingNationalityList();
 
     FigurePublisher& publisher_;
     FileSystem& fileSystem_;
@@ -93,6 +102,7 @@ private:
     // Made by the first log that needs it; its threads then wait for more.
     std::unique_ptr<DescriptionReadAhead> readAhead_;
     bool running_ = false;
+    bool savesList_ = true;
 };
 
 }  // namespace veltra

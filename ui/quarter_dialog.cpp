@@ -416,7 +416,8 @@ void QuarterDialog::Calculate() {
     ShowResults();
     SetRunning(true);
     const auto idle = qScopeGuard([this] { SetRunning(false); });
-    form_ = QuarterRun(fileSystem_, *this).Run(months);
+    // The list "pokaż" shows stays that of the main window's own runs.
+    form_ = QuarterRun(fileSystem_, *this, {}, QuarterRun::List::Kept).Run(months);
     ShowResults();
 }
 

@@ -39,6 +39,8 @@ TEST_F(DriverQuarter, ThreeMonthsOfSamplesFillTheFormAndItsWorkbook) {
     EXPECT_EQ(text.exitCode, 0) << text.err;
     EXPECT_EQ(WithFormNamed(text.out), Expected("quarter.txt"));
     EXPECT_TRUE(IsWorkbook(ReadBytes(Form())));
+    // The months' lists as one, in the order of the months and their logs.
+    EXPECT_EQ(ReadBytes(Csv()), Expected("samples.csv"));
 
     std::vector<std::string> json = arguments;
     json.insert(json.begin(), "--json");

@@ -57,6 +57,7 @@ TEST_F(Quarter, EachMonthIsItsOwnRunIntoItsRowOfTheForm) {
     for (int i = 0; i < 37; ++i) {
         grudzien += Log({{.duration = "02:45:00", .nationality = "POL"}});
     }
+    grudzien += Log({{.performer = "Grudniowy", .nationality = ""}});
     // Still being written: its unfinished last line is left out, and said.
     files.files["/l/grudzien.hst"] = grudzien + LogLine{.nationality = "POL"}.Text().substr(0, 40);
     files.openForWriting = {"/l/grudzien.hst"};
@@ -81,6 +82,13 @@ TEST_F(Quarter, EachMonthIsItsOwnRunIntoItsRowOfTheForm) {
     EXPECT_EQ(form.rows[2]->totalSeconds, 37 * 9900);
     EXPECT_EQ(form.rows[2]->dayPolishOtherSeconds, 37 * 9900);
     EXPECT_EQ(form.rows[2]->incompleteLines, 0);
+    EXPECT_EQ(form.rows[2]->missingNationality, 1);
+    // One list for the quarter, saved once, where runs save theirs.
+    const std::vector<std::string> list{"Wykonawca;Tytul;M:/muzyka/utwor.mp3",
+                                        "Grudniowy;Tytul;M:/muzyka/utwor.mp3"};
+    EXPECT_EQ(form.missingNationalityList, list);
+    EXPECT_EQ(files.replaced.size(), 1u);
+    EXPECT_EQ(files.files.at(std::string(testing::kCsvPath)), list[0] + "\r\n" + list[1] + "\r\n");
 
     // The quarter's files gauge, no notices of the months' own, no "pokaż".
     EXPECT_EQ(host.maxValue[Gauge::Files], 2);
@@ -88,6 +96,15 @@ TEST_F(Quarter, EachMonthIsItsOwnRunIntoItsRowOfTheForm) {
     EXPECT_TRUE(host.notices.empty());
     EXPECT_EQ(host.logsBeingWritten, std::vector<std::string>{"/l/grudzien.hst"});
     EXPECT_EQ(std::count(host.events.begin(), host.events.end(), "LPokaz on"), 0);
+}
+
+TEST_F(Quarter, AHostsOwnListCanBeKept) {
+    files.files["/l/a.hst"] = Log({{.nationality = ""}});
+    const std::optional<QuarterForm> form =
+        QuarterRun(files, host, {}, QuarterRun::List::Kept).Run({{{2026, 1}, {"/l/a.hst"}}});
+    ASSERT_TRUE(form);
+    EXPECT_EQ(form->missingNationalityList.size(), 1u);
+    EXPECT_TRUE(files.replaced.empty());
 }
 
 TEST_F(Quarter, SharesAndTheirThresholds) {
