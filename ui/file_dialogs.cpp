@@ -29,6 +29,8 @@ constexpr std::pair<int, int> kColumnWidths[] = {
 // which under the C locale is English ("438 bytes"); the program speaks
 // Polish, so the list does too.
 class PolishFileListDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
@@ -59,7 +61,11 @@ protected:
 
 int ExecFileDialog(QFileDialog& dialog) {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setItemDelegate(new PolishFileListDelegate(&dialog));
+    // The log dialog lives as long as the window and is shown again and
+    // again; it needs its delegate once.
+    if (qobject_cast<PolishFileListDelegate*>(dialog.itemDelegate()) == nullptr) {
+        dialog.setItemDelegate(new PolishFileListDelegate(&dialog));
+    }
     dialog.setSizeGripEnabled(true);
     const QSize size = UserSettings().FileDialogSize();
     dialog.resize(size.isValid() ? size : kFirstSize);
@@ -77,3 +83,5 @@ int ExecFileDialog(QFileDialog& dialog) {
 }
 
 }  // namespace veltra
+
+#include "file_dialogs.moc"
