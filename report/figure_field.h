@@ -8,40 +8,45 @@
 
 namespace veltra {
 
-// The 26 display fields of the report, named after the main window's
-// controls. The order is the controls' numbering, not the publishing order.
+// The 26 display fields of the report. A count and its seconds are the
+// items of one category; a share is a percentage of the items of its band
+// (or of all items), one "OfPolish" of the Polish items. The order is the
+// main window's numbering of the controls that show them: the two error
+// counts, then LabeledEdit1 to LabeledEdit24.
 enum class Field : unsigned char {
-    LniepInformacja,
-    LBrakNarodowosc,
-    LabeledEdit1,
-    LabeledEdit2,
-    LabeledEdit3,
-    LabeledEdit4,
-    LabeledEdit5,
-    LabeledEdit6,
-    LabeledEdit7,
-    LabeledEdit8,
-    LabeledEdit9,
-    LabeledEdit10,
-    LabeledEdit11,
-    LabeledEdit12,
-    LabeledEdit13,
-    LabeledEdit14,
-    LabeledEdit15,
-    LabeledEdit16,
-    LabeledEdit17,
-    LabeledEdit18,
-    LabeledEdit19,
-    LabeledEdit20,
-    LabeledEdit21,
-    LabeledEdit22,
-    LabeledEdit23,
-    LabeledEdit24,
+    IncompleteLines,
+    MissingNationality,
+    TotalCount,
+    PolishCount,
+    DayCount,
+    DayPolishOtherCount,
+    TotalSeconds,
+    PolishSeconds,
+    DaySeconds,
+    DayPolishOtherSeconds,
+    PolishCountShare,
+    DayPolishOtherCountShare,
+    PolishSecondsShare,
+    DayPolishOtherSecondsShare,
+    DayPolishOtherCountShareOfPolish,
+    DayPolishOtherSecondsShareOfPolish,
+    NightCount,
+    NightSeconds,
+    NightPolishCount,
+    NightPolishSeconds,
+    NightPolishCountShareOfPolish,
+    NightPolishSecondsShareOfPolish,
+    NightPolishCountShare,
+    NightPolishSecondsShare,
+    DayPolishDebutCount,
+    DayPolishDebutSeconds,
 };
 
 inline constexpr std::size_t kDisplayFieldCount = 26;
 
-// The control name of a field, e.g. "LabeledEdit23".
+// The name of the main window's control that shows a field, e.g.
+// "LabeledEdit23" for DayPolishDebutCount: the window finds its controls by
+// it and the driver's --json names the figures so.
 std::string_view FieldName(Field field);
 
 // The caption shown beside a field (UTF-8), e.g. "Deb. pl w godz. 5-24:".

@@ -85,7 +85,7 @@ void Report::LadujPliki() {
     host_.SetGaugeMaxValue(Gauge::Files, GaugeValue(files->size()));
     tallies_.ResetMissingNationality();
     // The count label must not go on showing the previous run's count.
-    publisher_.Publish(Field::LBrakNarodowosc, "0");
+    publisher_.Publish(Field::MissingNationality, "0");
     host_.SetPokazEnabled(false);
     missingNationalityList_.clear();
     resolver_ = std::make_shared<AudioPathResolver>(fileSystem_, host_.MappingsForRun());

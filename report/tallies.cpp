@@ -21,13 +21,13 @@ struct CategoryFields {
 
 // Indexed by Category.
 constexpr std::array<CategoryFields, kCategoryCount> kCategoryFields{{
-    {Field::LabeledEdit1, Field::LabeledEdit5},
-    {Field::LabeledEdit2, Field::LabeledEdit6},
-    {Field::LabeledEdit3, Field::LabeledEdit7},
-    {Field::LabeledEdit15, Field::LabeledEdit16},
-    {Field::LabeledEdit4, Field::LabeledEdit8},
-    {Field::LabeledEdit23, Field::LabeledEdit24},
-    {Field::LabeledEdit17, Field::LabeledEdit18},
+    {Field::TotalCount, Field::TotalSeconds},
+    {Field::PolishCount, Field::PolishSeconds},
+    {Field::DayCount, Field::DaySeconds},
+    {Field::NightCount, Field::NightSeconds},
+    {Field::DayPolishOtherCount, Field::DayPolishOtherSeconds},
+    {Field::DayPolishDebutCount, Field::DayPolishDebutSeconds},
+    {Field::NightPolishCount, Field::NightPolishSeconds},
 }};
 
 enum class Measure : unsigned char { Count, Seconds };
@@ -42,16 +42,16 @@ struct Ratio {
 // In publishing order. Each is a share of the whole: the denominator's items
 // include the numerator's.
 constexpr std::array<Ratio, 10> kRatios{{
-    {Field::LabeledEdit9, Measure::Count, Polish, Total},
-    {Field::LabeledEdit10, Measure::Count, DayPolishOther, Day},
-    {Field::LabeledEdit21, Measure::Count, NightPolish, Night},
-    {Field::LabeledEdit11, Measure::Seconds, Polish, Total},
-    {Field::LabeledEdit12, Measure::Seconds, DayPolishOther, Day},
-    {Field::LabeledEdit22, Measure::Seconds, NightPolish, Night},
-    {Field::LabeledEdit13, Measure::Count, DayPolishOther, Polish},
-    {Field::LabeledEdit14, Measure::Seconds, DayPolishOther, Polish},
-    {Field::LabeledEdit19, Measure::Count, NightPolish, Polish},
-    {Field::LabeledEdit20, Measure::Seconds, NightPolish, Polish},
+    {Field::PolishCountShare, Measure::Count, Polish, Total},
+    {Field::DayPolishOtherCountShare, Measure::Count, DayPolishOther, Day},
+    {Field::NightPolishCountShare, Measure::Count, NightPolish, Night},
+    {Field::PolishSecondsShare, Measure::Seconds, Polish, Total},
+    {Field::DayPolishOtherSecondsShare, Measure::Seconds, DayPolishOther, Day},
+    {Field::NightPolishSecondsShare, Measure::Seconds, NightPolish, Night},
+    {Field::DayPolishOtherCountShareOfPolish, Measure::Count, DayPolishOther, Polish},
+    {Field::DayPolishOtherSecondsShareOfPolish, Measure::Seconds, DayPolishOther, Polish},
+    {Field::NightPolishCountShareOfPolish, Measure::Count, NightPolish, Polish},
+    {Field::NightPolishSecondsShareOfPolish, Measure::Seconds, NightPolish, Polish},
 }};
 
 // A number, optionally followed by one suffix character, in a stack buffer.
@@ -77,12 +77,12 @@ Tallies::Tallies(FigurePublisher& publisher) : publisher_(publisher) {}
 
 void Tallies::CountIncompleteLine() {
     ++incompleteLines_;
-    publisher_.Publish(Field::LniepInformacja, NumberText(incompleteLines_).view());
+    publisher_.Publish(Field::IncompleteLines, NumberText(incompleteLines_).view());
 }
 
 void Tallies::CountMissingNationality() {
     ++missingNationality_;
-    publisher_.Publish(Field::LBrakNarodowosc, NumberText(missingNationality_).view());
+    publisher_.Publish(Field::MissingNationality, NumberText(missingNationality_).view());
 }
 
 void Tallies::ResetMissingNationality() {

@@ -65,7 +65,7 @@ constexpr int kCaptionAbove = 16;
 // LabeledEditN is the Nth of the edit fields, which follow one another in
 // the engine's numbering.
 std::size_t LabeledEditIndex(Field field) {
-    return static_cast<std::size_t>(field) - static_cast<std::size_t>(Field::LabeledEdit1);
+    return static_cast<std::size_t>(field) - static_cast<std::size_t>(Field::TotalCount);
 }
 
 QFont Bold(QFont font) {
@@ -132,7 +132,7 @@ void TForm1::CreateErrorCounts() {
                                      place.count.x(), place.count.y());
         count->setFont(Bold(font()));
         display_.Attach(field, [count](const QString& text) { count->setText(text); });
-        if (field == Field::LBrakNarodowosc) {
+        if (field == Field::MissingNationality) {
             LBrakNarodowosc = count;
         } else {
             LniepInformacja = count;

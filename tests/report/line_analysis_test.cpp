@@ -34,7 +34,7 @@ TEST_F(LineAnalysis, AnythingButTwentyOneFieldsIsIncomplete) {
     report.AnalizujWiersz("JIN;only;three;");                   // any item type
     report.AnalizujWiersz(full + "trailing text is no field");  // accepted
     EXPECT_EQ(report.tallies().IncompleteLines(), 3);
-    EXPECT_EQ(publisher.Text(LniepInformacja), "3");
+    EXPECT_EQ(publisher.Text(IncompleteLines), "3");
     EXPECT_EQ(Count(Category::Total), 1);
 }
 
@@ -55,8 +55,8 @@ TEST_F(LineAnalysis, MissingNationalityIsCountedAndListedOnly) {
     Analyse({.path = "M:/a.mp3", .title = " Tytuł ", .performer = "Ktoś", .nationality = ""});
     Analyse({.path = "", .title = "", .performer = "", .nationality = " \t "});
     EXPECT_EQ(report.tallies().MissingNationality(), 2);
-    EXPECT_EQ(publisher.published,
-              (decltype(publisher.published){{LBrakNarodowosc, "1"}, {LBrakNarodowosc, "2"}}));
+    EXPECT_EQ(publisher.published, (decltype(publisher.published){{MissingNationality, "1"},
+                                                                  {MissingNationality, "2"}}));
     EXPECT_EQ(report.MissingNationalityList(),
               (std::vector<std::string>{"Ktoś;Tytuł;M:/a.mp3", ";;"}));
     EXPECT_EQ(CategoryCounts(), Counts(7, 0));
@@ -111,32 +111,37 @@ TEST_F(LineAnalysis, PolishDayItemIsDebutOrOther) {
 TEST_F(LineAnalysis, PolishOutsideBothBandsCountsAsPolishOnly) {
     Analyse({.time = "24", .nationality = "POL"});
     EXPECT_EQ(CategoryCounts(), (Counts{1, 1, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(publisher.Text(LabeledEdit13), "0%");
-    EXPECT_EQ(publisher.Text(LabeledEdit19), "0%");
+    EXPECT_EQ(publisher.Text(DayPolishOtherCountShareOfPolish), "0%");
+    EXPECT_EQ(publisher.Text(NightPolishCountShareOfPolish), "0%");
 }
 
 TEST_F(LineAnalysis, PolishDayItemPublishesInCategoryOrderThenRatios) {
     Analyse({.nationality = "POL"});
     EXPECT_EQ(publisher.PublishedFields(),
-              (std::vector<Field>{LabeledEdit1, LabeledEdit5, LabeledEdit2, LabeledEdit6,
-                                  LabeledEdit3, LabeledEdit7, LabeledEdit4, LabeledEdit8,
-                                  LabeledEdit9, LabeledEdit10, LabeledEdit11, LabeledEdit12,
-                                  LabeledEdit13, LabeledEdit14, LabeledEdit19, LabeledEdit20}));
+              (std::vector<Field>{TotalCount, TotalSeconds, PolishCount, PolishSeconds, DayCount,
+                                  DaySeconds, DayPolishOtherCount, DayPolishOtherSeconds,
+                                  PolishCountShare, DayPolishOtherCountShare, PolishSecondsShare,
+                                  DayPolishOtherSecondsShare, DayPolishOtherCountShareOfPolish,
+                                  DayPolishOtherSecondsShareOfPolish, NightPolishCountShareOfPolish,
+                                  NightPolishSecondsShareOfPolish}));
 }
 
 TEST_F(LineAnalysis, SingleForeignDayItemFillsOnlyItsFigures) {
     Analyse({.duration = "03:25"});
-    for (Field field : {LabeledEdit1, LabeledEdit3}) {
+    for (Field field : {TotalCount, DayCount}) {
         EXPECT_EQ(publisher.Text(field), "1");
     }
-    for (Field field : {LabeledEdit5, LabeledEdit7}) {
+    for (Field field : {TotalSeconds, DaySeconds}) {
         EXPECT_EQ(publisher.Text(field), "00:03:25");
     }
-    for (Field field : {LabeledEdit9, LabeledEdit10, LabeledEdit11, LabeledEdit12}) {
+    for (Field field : {PolishCountShare, DayPolishOtherCountShare, PolishSecondsShare,
+                        DayPolishOtherSecondsShare}) {
         EXPECT_EQ(publisher.Text(field), "0%");
     }
-    for (Field field : {LabeledEdit21, LabeledEdit22, LabeledEdit13, LabeledEdit14, LabeledEdit19,
-                        LabeledEdit20, LabeledEdit2, LabeledEdit15}) {
+    for (Field field :
+         {NightPolishCountShare, NightPolishSecondsShare, DayPolishOtherCountShareOfPolish,
+          DayPolishOtherSecondsShareOfPolish, NightPolishCountShareOfPolish,
+          NightPolishSecondsShareOfPolish, PolishCount, NightCount}) {
         EXPECT_EQ(publisher.Text(field), "") << FieldName(field);
     }
 }
@@ -145,7 +150,7 @@ TEST_F(LineAnalysis, UnreadableDurationStillCounts) {
     Analyse({.duration = "abc"});
     EXPECT_EQ(Count(Category::Total), 1);
     EXPECT_EQ(report.tallies().Seconds(Category::Total), 0);
-    EXPECT_EQ(publisher.Text(LabeledEdit11), "");
+    EXPECT_EQ(publisher.Text(PolishSecondsShare), "");
 }
 
 TEST_F(LineAnalysis, FieldsKeepInnerBlanksAndLoseOuterControls) {
@@ -167,7 +172,7 @@ TEST_F(LineAnalysis, UnreadableDescriptionFileKeepsTheChangesBeforeIt) {
         EXPECT_EQ(error.what(), "Cannot open file \"" + full + "\". Permission denied");
     }
     EXPECT_EQ(CategoryCounts(), (Counts{1, 1, 1, 0, 0, 0, 0}));
-    EXPECT_EQ(publisher.Text(LabeledEdit9), "");
+    EXPECT_EQ(publisher.Text(PolishCountShare), "");
 }
 
 TEST_F(LineAnalysis, SurvivesHostileBytes) {

@@ -61,7 +61,7 @@ TEST_F(ReportRun, WalksLogsAndLinesWithProgressThenSavesAndNotifies) {
                                         "Gauge1.Progress=1", "Gauge2.MaxValue=1",
                                         "Gauge2.Progress=1", "Gauge1.Progress=2", "LPokaz on"}));
     EXPECT_EQ(host.messageRounds, 5);
-    EXPECT_EQ(publisher.published.front(), std::make_pair(LBrakNarodowosc, std::string("0")));
+    EXPECT_EQ(publisher.published.front(), std::make_pair(MissingNationality, std::string("0")));
     EXPECT_EQ(Count(Category::Total), 2);
     EXPECT_EQ(Count(Category::Polish), 1);
     EXPECT_EQ(Csv(), "Wykonawca;Tytul;M:/muzyka/utwor.mp3\r\n");
@@ -134,16 +134,16 @@ TEST_F(ReportRun, SecondRunAddsToFiguresButRestartsTheMissingList) {
         Log({{.nationality = "POL"}, {}, {.nationality = ""}, {.time = "01:00"}});
     Choose({"/logs/a.hst"});
     report.LadujPliki();
-    const std::string ratio = publisher.Text(LabeledEdit9);
+    const std::string ratio = publisher.Text(PolishCountShare);
     files.files["/logs/a.hst"] += "incomplete;\r\n";
     report.LadujPliki();
 
     EXPECT_EQ(Count(Category::Total), 6);
     EXPECT_EQ(report.tallies().Seconds(Category::Total), 6 * 205);
-    EXPECT_EQ(publisher.Text(LabeledEdit9), ratio);
+    EXPECT_EQ(publisher.Text(PolishCountShare), ratio);
     EXPECT_EQ(report.tallies().IncompleteLines(), 1);
     EXPECT_EQ(report.tallies().MissingNationality(), 1);
-    EXPECT_EQ(publisher.Text(LBrakNarodowosc), "1");
+    EXPECT_EQ(publisher.Text(MissingNationality), "1");
     EXPECT_EQ(report.MissingNationalityList().size(), 1u);
     EXPECT_EQ(Csv(), "Wykonawca;Tytul;M:/muzyka/utwor.mp3\r\n");
 }
@@ -155,7 +155,7 @@ TEST_F(ReportRun, CountLabelShowsZeroFromTheStartOfARunWithoutEntries) {
     report.LadujPliki();
     Choose({"/logs/without.hst"});
     report.LadujPliki();
-    EXPECT_EQ(publisher.Text(LBrakNarodowosc), "0");
+    EXPECT_EQ(publisher.Text(MissingNationality), "0");
     EXPECT_FALSE(host.pokazEnabled);
 }
 

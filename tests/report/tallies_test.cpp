@@ -29,7 +29,7 @@ TEST_F(TalliesTest, ErrorCountsPublishTheirNumbers) {
     tallies.CountMissingNationality();
     EXPECT_EQ(publisher.published,
               (decltype(publisher.published){
-                  {LniepInformacja, "1"}, {LniepInformacja, "2"}, {LBrakNarodowosc, "1"}}));
+                  {IncompleteLines, "1"}, {IncompleteLines, "2"}, {MissingNationality, "1"}}));
 }
 
 TEST_F(TalliesTest, ResetOfMissingNationalityPublishesNothing) {
@@ -38,30 +38,53 @@ TEST_F(TalliesTest, ResetOfMissingNationalityPublishesNothing) {
     EXPECT_EQ(tallies.MissingNationality(), 0);
     tallies.CountMissingNationality();
     EXPECT_EQ(publisher.published.size(), 2u);
-    EXPECT_EQ(publisher.Text(LBrakNarodowosc), "1");
+    EXPECT_EQ(publisher.Text(MissingNationality), "1");
 }
 
-TEST_F(TalliesTest, CountItemPublishesCountThenDurationOfEachCategory) {
-    const std::pair<Category, std::pair<Field, Field>> categories[] = {
-        {Category::Total, {LabeledEdit1, LabeledEdit5}},
-        {Category::Polish, {LabeledEdit2, LabeledEdit6}},
-        {Category::Day, {LabeledEdit3, LabeledEdit7}},
-        {Category::Night, {LabeledEdit15, LabeledEdit16}},
-        {Category::DayPolishOther, {LabeledEdit4, LabeledEdit8}},
-        {Category::DayPolishDebut, {LabeledEdit23, LabeledEdit24}},
-        {Category::NightPolish, {LabeledEdit17, LabeledEdit18}},
+TEST_F(TalliesTest, CountItemPublishesCountThenDuration) {
+    tallies.CountItem(Category::Night, 205);
+    tallies.CountItem(Category::Night, 3600);
+    EXPECT_EQ(publisher.published, (decltype(publisher.published){{NightCount, "1"},
+                                                                  {NightSeconds, "00:03:25"},
+                                                                  {NightCount, "2"},
+                                                                  {NightSeconds, "01:03:25"}}));
+    EXPECT_EQ(tallies.Count(Category::Night), 2);
+    EXPECT_EQ(tallies.Seconds(Category::Night), 3805);
+}
+
+// Every category a different number of minute-long items: a category
+// published to another's field shows up as a wrong number.
+TEST_F(TalliesTest, EachCategoryShowsInItsOwnFields) {
+    const Category categories[] = {
+        Category::Total,          Category::Polish,         Category::Day,        Category::Night,
+        Category::DayPolishOther, Category::DayPolishDebut, Category::NightPolish};
+    int items = 0;
+    for (Category category : categories) {
+        ++items;
+        for (int i = 0; i < items; ++i) {
+            tallies.CountItem(category, 60);
+        }
+        EXPECT_EQ(tallies.Count(category), items);
+        EXPECT_EQ(tallies.Seconds(category), items * 60);
+    }
+    const std::pair<Field, std::string> shown[] = {
+        {TotalCount, "1"},
+        {TotalSeconds, "00:01:00"},
+        {PolishCount, "2"},
+        {PolishSeconds, "00:02:00"},
+        {DayCount, "3"},
+        {DaySeconds, "00:03:00"},
+        {NightCount, "4"},
+        {NightSeconds, "00:04:00"},
+        {DayPolishOtherCount, "5"},
+        {DayPolishOtherSeconds, "00:05:00"},
+        {DayPolishDebutCount, "6"},
+        {DayPolishDebutSeconds, "00:06:00"},
+        {NightPolishCount, "7"},
+        {NightPolishSeconds, "00:07:00"},
     };
-    for (const auto& [category, fields] : categories) {
-        publisher.published.clear();
-        tallies.CountItem(category, 205);
-        tallies.CountItem(category, 3600);
-        EXPECT_EQ(publisher.published,
-                  (decltype(publisher.published){{fields.first, "1"},
-                                                 {fields.second, "00:03:25"},
-                                                 {fields.first, "2"},
-                                                 {fields.second, "01:03:25"}}));
-        EXPECT_EQ(tallies.Count(category), 2);
-        EXPECT_EQ(tallies.Seconds(category), 3805);
+    for (const auto& [field, text] : shown) {
+        EXPECT_EQ(publisher.Text(field), text) << FieldName(field);
     }
 }
 
@@ -69,7 +92,7 @@ TEST_F(TalliesTest, NegativeSecondsAreAddedWithTheirSign) {
     tallies.CountItem(Category::Total, 10);
     tallies.CountItem(Category::Total, -75);
     EXPECT_EQ(tallies.Seconds(Category::Total), -65);
-    EXPECT_EQ(publisher.Text(LabeledEdit5), "00:0-1:0-5");
+    EXPECT_EQ(publisher.Text(TotalSeconds), "00:0-1:0-5");
 }
 
 TEST_F(TalliesTest, RatiosWithZeroDenominatorsAreSkipped) {
@@ -80,10 +103,11 @@ TEST_F(TalliesTest, RatiosWithZeroDenominatorsAreSkipped) {
     tallies.CountItem(Category::Day, 205);
     publisher.published.clear();
     tallies.RefreshRatios();
-    EXPECT_EQ(publisher.published, (decltype(publisher.published){{LabeledEdit9, "0%"},
-                                                                  {LabeledEdit10, "0%"},
-                                                                  {LabeledEdit11, "0%"},
-                                                                  {LabeledEdit12, "0%"}}));
+    EXPECT_EQ(publisher.published,
+              (decltype(publisher.published){{PolishCountShare, "0%"},
+                                             {DayPolishOtherCountShare, "0%"},
+                                             {PolishSecondsShare, "0%"},
+                                             {DayPolishOtherSecondsShare, "0%"}}));
 }
 
 TEST_F(TalliesTest, AllTenRatiosArePublishedInTheirOrder) {
@@ -93,10 +117,12 @@ TEST_F(TalliesTest, AllTenRatiosArePublishedInTheirOrder) {
     }
     publisher.published.clear();
     tallies.RefreshRatios();
-    EXPECT_EQ(publisher.PublishedFields(),
-              (std::vector<Field>{LabeledEdit9, LabeledEdit10, LabeledEdit21, LabeledEdit11,
-                                  LabeledEdit12, LabeledEdit22, LabeledEdit13, LabeledEdit14,
-                                  LabeledEdit19, LabeledEdit20}));
+    EXPECT_EQ(
+        publisher.PublishedFields(),
+        (std::vector<Field>{PolishCountShare, DayPolishOtherCountShare, NightPolishCountShare,
+                            PolishSecondsShare, DayPolishOtherSecondsShare, NightPolishSecondsShare,
+                            DayPolishOtherCountShareOfPolish, DayPolishOtherSecondsShareOfPolish,
+                            NightPolishCountShareOfPolish, NightPolishSecondsShareOfPolish}));
 }
 
 TEST_F(TalliesTest, RatiosAreSharesOfTheWholeTruncated) {
@@ -105,12 +131,12 @@ TEST_F(TalliesTest, RatiosAreSharesOfTheWholeTruncated) {
     }
     tallies.CountItem(Category::Polish, 100);
     tallies.RefreshRatios();
-    EXPECT_EQ(publisher.Text(LabeledEdit9), "33%");
-    EXPECT_EQ(publisher.Text(LabeledEdit11), "33%");
+    EXPECT_EQ(publisher.Text(PolishCountShare), "33%");
+    EXPECT_EQ(publisher.Text(PolishSecondsShare), "33%");
 
     tallies.CountItem(Category::Polish, 100);
     tallies.RefreshRatios();
-    EXPECT_EQ(publisher.Text(LabeledEdit9), "66%");
+    EXPECT_EQ(publisher.Text(PolishCountShare), "66%");
 }
 
 TEST_F(TalliesTest, DebutItemsStayOutOfTheDayPolishNumerators) {
@@ -119,29 +145,30 @@ TEST_F(TalliesTest, DebutItemsStayOutOfTheDayPolishNumerators) {
     tallies.CountItem(Category::Day, 205);
     tallies.CountItem(Category::DayPolishDebut, 205);
     tallies.RefreshRatios();
-    EXPECT_EQ(publisher.Text(LabeledEdit9), "100%");
-    EXPECT_EQ(publisher.Text(LabeledEdit11), "100%");
-    for (Field field : {LabeledEdit10, LabeledEdit12, LabeledEdit13, LabeledEdit14, LabeledEdit19,
-                        LabeledEdit20}) {
+    EXPECT_EQ(publisher.Text(PolishCountShare), "100%");
+    EXPECT_EQ(publisher.Text(PolishSecondsShare), "100%");
+    for (Field field : {DayPolishOtherCountShare, DayPolishOtherSecondsShare,
+                        DayPolishOtherCountShareOfPolish, DayPolishOtherSecondsShareOfPolish,
+                        NightPolishCountShareOfPolish, NightPolishSecondsShareOfPolish}) {
         EXPECT_EQ(publisher.Text(field), "0%") << FieldName(field);
     }
-    EXPECT_EQ(publisher.Text(LabeledEdit21), "");
-    EXPECT_EQ(publisher.Text(LabeledEdit22), "");
+    EXPECT_EQ(publisher.Text(NightPolishCountShare), "");
+    EXPECT_EQ(publisher.Text(NightPolishSecondsShare), "");
 }
 
 TEST_F(TalliesTest, ARatioKeepsItsTextWhileItsDenominatorIsZero) {
     tallies.CountItem(Category::Total, 100);
     tallies.CountItem(Category::Polish, 100);
     tallies.RefreshRatios();
-    EXPECT_EQ(publisher.Text(LabeledEdit11), "100%");
+    EXPECT_EQ(publisher.Text(PolishSecondsShare), "100%");
 
     // A counted item of 0 seconds: the count share moves, the time share
     // keeps its text.
     Tallies zeroSeconds{publisher};
     zeroSeconds.CountItem(Category::Total, 0);
     zeroSeconds.RefreshRatios();
-    EXPECT_EQ(publisher.Text(LabeledEdit9), "0%");
-    EXPECT_EQ(publisher.Text(LabeledEdit11), "100%");
+    EXPECT_EQ(publisher.Text(PolishCountShare), "0%");
+    EXPECT_EQ(publisher.Text(PolishSecondsShare), "100%");
 }
 
 }  // namespace
