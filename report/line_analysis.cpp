@@ -25,18 +25,6 @@ bool InNightBand(std::int32_t hour) {
     return hour >= 0 && hour <= 4;
 }
 
-std::string MissingNationalityEntry(const LogRecord& record) {
-    std::string entry;
-    entry.reserve(record.Performer().size() + record.Title().size() + record.AudioPath().size() +
-                  2);
-    entry.append(record.Performer())
-        .append(";")
-        .append(record.Title())
-        .append(";")
-        .append(record.AudioPath());
-    return entry;
-}
-
 LineItem ClassifyLine(std::string_view line) {
     LineItem item;
     item.record = LogRecord::FromLine(line);

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <string_view>
 
 #include "log_record.h"
@@ -26,9 +25,6 @@ std::int32_t AiringHour(const LogRecord& record);
 // ("godz. 24-5"); an hour outside both counts in neither.
 bool InDayBand(std::int32_t hour);
 bool InNightBand(std::int32_t hour);
-
-// The entry of an item without a nationality: performer;title;path.
-std::string MissingNationalityEntry(const LogRecord& record);
 
 enum class LineKind : unsigned char {
     Incomplete,     // not exactly 21 fields

@@ -10,7 +10,7 @@
 #include "display_text.h"
 #include "error_report.h"
 #include "file_access.h"
-#include "missing_entries.h"
+#include "missing_nationality_csv.h"
 #include "native_file_system.h"
 #include "win_text_metrics.h"
 #include "window_font.h"
