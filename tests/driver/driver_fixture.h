@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "child_process.h"
+#include "scratch_folder.h"
 
 namespace veltra::testing {
 
@@ -49,14 +50,7 @@ struct Outcome {
 
 class Driver : public ::testing::Test {
 protected:
-    void SetUp() override {
-        scratch =
-            fs::temp_directory_path() /
-            ("veltra-driver-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(scratch);
-        fs::create_directories(scratch);
-    }
+    void SetUp() override { scratch = MakeUniqueFolder("veltra-driver-"); }
     void TearDown() override { fs::remove_all(scratch); }
 
     // Starts `program` with `arguments` in the repository's root, with the
