@@ -29,9 +29,9 @@ std::optional<std::string> DelayedFileSystem::ReadRegularFile(const std::string&
     return bytes;
 }
 
-std::unique_ptr<FileReplacement> DelayedFileSystem::ReplaceFile(const std::string& path,
-                                                                SpecialTarget special) {
-    return local_.ReplaceFile(path, special);
+std::unique_ptr<FileReplacement> DelayedFileSystem::StartReplacing(const std::string& path,
+                                                                   SpecialTarget special) {
+    return local_.StartReplacing(path, special);
 }
 
 std::vector<std::string> DelayedFileSystem::ListDirectory(const std::string& path) const {

@@ -16,8 +16,8 @@ public:
     bool IsRegularFile(const std::string& path) const override;
     std::string ReadWholeFile(const std::string& path) const override;
     std::optional<std::string> ReadRegularFile(const std::string& path) const override;
-    std::unique_ptr<FileReplacement> ReplaceFile(const std::string& path,
-                                                 SpecialTarget special) override;
+    std::unique_ptr<FileReplacement> StartReplacing(const std::string& path,
+                                                    SpecialTarget special) override;
     std::vector<std::string> ListDirectory(const std::string& path) const override;
     bool IsWritableDirectory(const std::string& path) const override;
     void CreateDirectories(const std::string& path) override;

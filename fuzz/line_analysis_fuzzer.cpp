@@ -46,7 +46,7 @@ public:
 
     bool IsRegularFile(const std::string&) const override { return true; }
     std::string ReadWholeFile(const std::string&) const override { return std::string(input_); }
-    std::unique_ptr<FileReplacement> ReplaceFile(const std::string&, SpecialTarget) override {
+    std::unique_ptr<FileReplacement> StartReplacing(const std::string&, SpecialTarget) override {
         return std::make_unique<Saving>(saved);
     }
     std::vector<std::string> ListDirectory(const std::string&) const override { return {}; }

@@ -7,10 +7,6 @@
 #include <string_view>
 #include <vector>
 
-// windows.h picks ReplaceFileA or ReplaceFileW by a macro, which would rename
-// FileSystem::ReplaceFile wherever both are seen.
-#undef ReplaceFile
-
 namespace veltra {
 
 // A file operation that the system refused; what() is the system's own
@@ -71,8 +67,8 @@ public:
 
     // Starts replacing the file at `path`, or creating it. A symbolic link is
     // followed and its final target replaced. Throws IoFailure.
-    virtual std::unique_ptr<FileReplacement> ReplaceFile(const std::string& path,
-                                                         SpecialTarget special) = 0;
+    virtual std::unique_ptr<FileReplacement> StartReplacing(const std::string& path,
+                                                            SpecialTarget special) = 0;
 
     // The names in a directory, "." and ".." left out, in no particular
     // order. Throws IoFailure when `path` is no directory that can be read.

@@ -31,7 +31,7 @@ MissingNationalityCsvWriter::MissingNationalityCsvWriter(FileSystem& fileSystem,
                                                          std::string csvPath, SpecialTarget special)
     : csvPath_(std::move(csvPath)) {
     try {
-        file_ = fileSystem.ReplaceFile(csvPath_, special);
+        file_ = fileSystem.StartReplacing(csvPath_, special);
     } catch (const IoFailure& failure) {
         throw CannotCreateFile(csvPath_, failure.what());
     }

@@ -96,8 +96,8 @@ public:
         std::string content_;
     };
 
-    std::unique_ptr<FileReplacement> ReplaceFile(const std::string& path,
-                                                 SpecialTarget special) override {
+    std::unique_ptr<FileReplacement> StartReplacing(const std::string& path,
+                                                    SpecialTarget special) override {
         replaced.emplace_back(path, special);
         if (onReplace) {
             onReplace();

@@ -1,5 +1,7 @@
 #include "win32_file_system.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -27,11 +29,6 @@ constexpr std::string_view kLodzUtf8 =
 
 fs::path Utf8Path(std::string_view utf8) {
     return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-std::string Utf8(const fs::path& path) {
-    const std::u8string utf8 = path.u8string();
-    return std::string(utf8.begin(), utf8.end());
 }
 
 // Holds a file open as another program would, until the scope ends.
@@ -74,7 +71,7 @@ protected:
     // Replaces the file with `bytes`, written in two pieces.
     void Replace(const std::string& path, const std::string& bytes,
                  SpecialTarget special = SpecialTarget::Refuse) {
-        const auto file = files.ReplaceFile(path, special);
+        const auto file = files.StartReplacing(path, special);
         file->Write(bytes.substr(0, bytes.size() / 2));
         file->Write(bytes.substr(bytes.size() / 2));
         file->Commit();
@@ -189,7 +186,7 @@ TEST_F(Win32FileSystemTest, BytesWithoutALetterInCodePage1250NameTheirOwnCharact
 TEST_F(Win32FileSystemTest, ReplacesAFileInOneStep) {
     Write("braki.csv", "old\r\n");
     {
-        const auto file = files.ReplaceFile(Path("braki.csv"), SpecialTarget::Refuse);
+        const auto file = files.StartReplacing(Path("braki.csv"), SpecialTarget::Refuse);
         file->Write("new\r\n");
         // Until it is committed the file keeps its content.
         EXPECT_EQ(Read("braki.csv"), "old\r\n");
@@ -206,7 +203,7 @@ TEST_F(Win32FileSystemTest, ReplacesAFileInOneStep) {
 TEST_F(Win32FileSystemTest, AnAbandonedReplacementLeavesNoTrace) {
     Write("braki.csv", "old\r\n");
     {
-        const auto file = files.ReplaceFile(Path("braki.csv"), SpecialTarget::Refuse);
+        const auto file = files.StartReplacing(Path("braki.csv"), SpecialTarget::Refuse);
         file->Write(std::string(200000, 'x'));
     }
     EXPECT_EQ(Read("braki.csv"), "old\r\n");

@@ -17,8 +17,8 @@ public:
     bool IsOpenForWriting(const std::string& path) const override;
     bool IsWritableDirectory(const std::string& path) const override;
     void CreateDirectories(const std::string& path) override;
-    std::unique_ptr<FileReplacement> ReplaceFile(const std::string& path,
-                                                 SpecialTarget special) override;
+    std::unique_ptr<FileReplacement> StartReplacing(const std::string& path,
+                                                    SpecialTarget special) override;
     // Windows itself finds drive and share paths in any letter case.
     bool FindsWindowsPaths() const override { return true; }
 };

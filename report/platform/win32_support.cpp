@@ -1,10 +1,12 @@
 #include "win32_support.h"
 
+#include <windows.h>
+
 #include <climits>
 
 namespace veltra::win32 {
 
-std::string ErrorText(DWORD error) {
+std::string ErrorText(unsigned long error) {
     wchar_t* buffer = nullptr;
     const DWORD length = ::FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -18,6 +20,16 @@ std::string ErrorText(DWORD error) {
         return "Error " + std::to_string(error);
     }
     return Utf8FromUtf16(text);
+}
+
+Handle::~Handle() {
+    if (valid()) {
+        ::CloseHandle(handle_);
+    }
+}
+
+bool Handle::Close() {
+    return ::CloseHandle(std::exchange(handle_, Invalid())) != 0;
 }
 
 std::wstring Utf16FromUtf8(std::string_view text) {

@@ -1,22 +1,23 @@
 #pragma once
 
-#include <windows.h>
-// As file_system.h says, also when that was read first.
-#undef ReplaceFile
-
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
 
 #include "file_system.h"
 
+// What the Windows halves of the platform layer share. <windows.h> stays in
+// their .cpp files: its macros would rename functions anywhere it is seen.
+// DWORD is unsigned long and HANDLE void* there.
+
 namespace veltra::win32 {
 
 // The system's own description of an error code, in the user's language, as
 // UTF-8 without the closing line break.
-std::string ErrorText(DWORD error);
+std::string ErrorText(unsigned long error);
 
-inline IoFailure SystemFailure(DWORD error) {
+inline IoFailure SystemFailure(unsigned long error) {
     return IoFailure(ErrorText(error));
 }
 
@@ -40,24 +41,23 @@ std::wstring WidePath(const std::string& path);
 class Handle {
 public:
     Handle() = default;
-    explicit Handle(HANDLE handle) : handle_(handle) {}
-    Handle(Handle&& other) noexcept : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
+    explicit Handle(void* handle) : handle_(handle) {}
+    Handle(Handle&& other) noexcept : handle_(std::exchange(other.handle_, Invalid())) {}
     Handle& operator=(Handle&& other) noexcept {
         std::swap(handle_, other.handle_);
         return *this;
     }
-    ~Handle() {
-        if (valid()) {
-            ::CloseHandle(handle_);
-        }
-    }
-    HANDLE get() const { return handle_; }
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+    ~Handle();
+    void* get() const { return handle_; }
+    bool valid() const { return handle_ != Invalid() && handle_ != nullptr; }
     // Closes now, so that a failure to close can be reported.
-    bool Close() { return ::CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE)) != 0; }
+    bool Close();
 
 private:
-    HANDLE handle_ = INVALID_HANDLE_VALUE;
+    // INVALID_HANDLE_VALUE.
+    static void* Invalid() { return reinterpret_cast<void*>(static_cast<std::intptr_t>(-1)); }
+
+    void* handle_ = Invalid();
 };
 
 }  // namespace veltra::win32

@@ -1,5 +1,7 @@
 #include "win32_file_replacement.h"
 
+#include <windows.h>
+
 #include <algorithm>
 #include <chrono>
 #include <string_view>

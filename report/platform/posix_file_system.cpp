@@ -15,6 +15,7 @@
 
 #include "posix_descriptor.h"
 #include "posix_file_replacement.h"
+#include "read_to_end.h"
 
 namespace veltra {
 
@@ -49,41 +50,13 @@ struct stat Examine(int fd) {
     return status;
 }
 
-// Everything up to the end of a regular file: up to the size it had when
-// opened, so a log still being written is read as it was then, or, for a
-// file claiming to be empty as the kernel's own do, until it reports its end.
-std::string ReadFrom(int fd, std::optional<std::size_t> regularSize) {
-    if (regularSize == 0u) {
-        regularSize.reset();
-    }
-    std::string bytes;
-    try {
-        bytes.resize(regularSize ? *regularSize : 64 * 1024);
-    } catch (const std::exception&) {
-        // A file larger than the memory that can be had for it.
-        throw SystemFailure(ENOMEM);
-    }
-    std::size_t size = 0;
-    for (;;) {
-        if (size == bytes.size()) {
-            if (regularSize) {
-                break;
-            }
-            try {
-                bytes.resize(bytes.size() * 2);
-            } catch (const std::exception&) {
-                throw SystemFailure(ENOMEM);
-            }
-        }
-        const std::size_t got =
-            Uninterrupted([&] { return ::read(fd, bytes.data() + size, bytes.size() - size); });
-        if (got == 0) {
-            break;
-        }
-        size += got;
-    }
-    bytes.resize(size);
-    return bytes;
+std::string ReadFrom(int fd, std::size_t size) {
+    return ReadToEnd(
+        size,
+        [fd](std::span<char> space) {
+            return Uninterrupted([&] { return ::read(fd, space.data(), space.size()); });
+        },
+        [] { return SystemFailure(ENOMEM); });
 }
 
 struct CloseDirectory {
@@ -173,8 +146,8 @@ std::optional<std::string> PosixFileSystem::ReadRegularFile(const std::string& p
     return ReadFrom(file.get(), static_cast<std::size_t>(status.st_size));
 }
 
-std::unique_ptr<FileReplacement> PosixFileSystem::ReplaceFile(const std::string& path,
-                                                              SpecialTarget special) {
+std::unique_ptr<FileReplacement> PosixFileSystem::StartReplacing(const std::string& path,
+                                                                 SpecialTarget special) {
     return ReplacePosixFile(path, special);
 }
 

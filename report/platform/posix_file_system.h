@@ -15,8 +15,8 @@ public:
     bool IsOpenForWriting(const std::string& path) const override;
     bool IsWritableDirectory(const std::string& path) const override;
     void CreateDirectories(const std::string& path) override;
-    std::unique_ptr<FileReplacement> ReplaceFile(const std::string& path,
-                                                 SpecialTarget special) override;
+    std::unique_ptr<FileReplacement> StartReplacing(const std::string& path,
+                                                    SpecialTarget special) override;
 };
 
 }  // namespace veltra

@@ -1,11 +1,14 @@
 #include "win32_file_system.h"
 
+#include <windows.h>
+
 #include <algorithm>
 #include <atomic>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "read_to_end.h"
 #include "win32_file_replacement.h"
 #include "win32_support.h"
 
@@ -36,9 +39,7 @@ Handle OpenForReading(const std::wstring& path) {
                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
 }
 
-// Everything up to the size the file had when it was opened, so a log
-// still being written is read as it stood then. A file claiming to be empty
-// is read until it reports its end.
+// The file as it stood when it was opened, however it grows meanwhile.
 std::string ReadFrom(HANDLE file) {
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(file, &size)) {
@@ -47,43 +48,22 @@ std::string ReadFrom(HANDLE file) {
     if (static_cast<unsigned long long>(size.QuadPart) > std::string().max_size()) {
         throw SystemFailure(ERROR_NOT_ENOUGH_MEMORY);
     }
-    const bool sized = size.QuadPart > 0;
-    std::string bytes;
-    try {
-        bytes.resize(sized ? static_cast<std::size_t>(size.QuadPart) : 64 * 1024);
-    } catch (const std::exception&) {
-        throw SystemFailure(ERROR_NOT_ENOUGH_MEMORY);
-    }
-    std::size_t got = 0;
-    for (;;) {
-        if (got == bytes.size()) {
-            if (sized) {
-                break;
+    return ReadToEnd(
+        static_cast<std::size_t>(size.QuadPart),
+        [file](std::span<char> space) -> std::size_t {
+            constexpr std::size_t kMaxRead = 1 << 30;
+            DWORD read = 0;
+            if (!::ReadFile(file, space.data(),
+                            static_cast<DWORD>(std::min(space.size(), kMaxRead)), &read, nullptr)) {
+                const DWORD error = ::GetLastError();
+                if (error == ERROR_BROKEN_PIPE || error == ERROR_HANDLE_EOF) {
+                    return 0;
+                }
+                throw SystemFailure(error);
             }
-            try {
-                bytes.resize(bytes.size() * 2);
-            } catch (const std::exception&) {
-                throw SystemFailure(ERROR_NOT_ENOUGH_MEMORY);
-            }
-        }
-        constexpr std::size_t kMaxRead = 1 << 30;
-        DWORD read = 0;
-        if (!::ReadFile(file, bytes.data() + got,
-                        static_cast<DWORD>(std::min(bytes.size() - got, kMaxRead)), &read,
-                        nullptr)) {
-            const DWORD error = ::GetLastError();
-            if (error == ERROR_BROKEN_PIPE || error == ERROR_HANDLE_EOF) {
-                break;
-            }
-            throw SystemFailure(error);
-        }
-        if (read == 0) {
-            break;
-        }
-        got += read;
-    }
-    bytes.resize(got);
-    return bytes;
+            return read;
+        },
+        [] { return SystemFailure(ERROR_NOT_ENOUGH_MEMORY); });
 }
 
 bool IsDisk(HANDLE file) {
@@ -152,8 +132,8 @@ bool Win32FileSystem::IsOpenForWriting(const std::string& path) const {
     }
 }
 
-std::unique_ptr<FileReplacement> Win32FileSystem::ReplaceFile(const std::string& path,
-                                                              SpecialTarget special) {
+std::unique_ptr<FileReplacement> Win32FileSystem::StartReplacing(const std::string& path,
+                                                                 SpecialTarget special) {
     return ReplaceWin32File(path, special);
 }
 

@@ -1,0 +1,46 @@
+#include "read_to_end.h"
+
+#include <exception>
+
+namespace veltra {
+
+namespace {
+
+// The first read of a file of unknown size; doubled while it fills up.
+constexpr std::size_t kFirstRead = 64 * 1024;
+
+void Resize(std::string& bytes, std::size_t size, IoFailure (*outOfMemory)()) {
+    try {
+        bytes.resize(size);
+    } catch (const std::exception&) {
+        // A file larger than the memory that can be had for it.
+        throw outOfMemory();
+    }
+}
+
+}  // namespace
+
+std::string ReadToEnd(std::size_t size, const std::function<std::size_t(std::span<char>)>& readSome,
+                      IoFailure (*outOfMemory)()) {
+    const bool sized = size > 0;
+    std::string bytes;
+    Resize(bytes, sized ? size : kFirstRead, outOfMemory);
+    std::size_t got = 0;
+    for (;;) {
+        if (got == bytes.size()) {
+            if (sized) {
+                break;
+            }
+            Resize(bytes, bytes.size() * 2, outOfMemory);
+        }
+        const std::size_t read = readSome(std::span(bytes).subspan(got));
+        if (read == 0) {
+            break;
+        }
+        got += read;
+    }
+    bytes.resize(got);
+    return bytes;
+}
+
+}  // namespace veltra

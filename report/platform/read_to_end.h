@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <span>
+#include <string>
+
+#include "file_system.h"
+
+namespace veltra {
+
+// Reads an open file to its end, for both platforms' file systems.
+// `readSome` reads into the space it is given and returns how many bytes it
+// got, 0 at the end. A file that told its size (`size` above 0) is read up
+// to that size, so a log still being written is read as it was when opened;
+// one claiming to be empty, as the kernel's own files do, is read until it
+// reports its end. What `outOfMemory` gives is thrown when the bytes cannot
+// be held.
+std::string ReadToEnd(std::size_t size, const std::function<std::size_t(std::span<char>)>& readSome,
+                      IoFailure (*outOfMemory)());
+
+}  // namespace veltra
