@@ -7,6 +7,8 @@ namespace veltra {
 
 namespace {
 
+// "naradowosci" is misspelt on purpose: the file has always had this name,
+// and the stations' own scripts and spreadsheets look for it by it.
 constexpr std::string_view kCsvName = "braki naradowosci.csv";
 
 // The folder of a path, with its closing separator; "" for a bare name.

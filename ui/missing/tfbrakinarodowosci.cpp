@@ -63,6 +63,8 @@ TFBrakiNarodowosci::TFBrakiNarodowosci(QWidget* parent)
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       ListView1(new QTreeWidget(this)),
       collator_(CollationLocale()) {
+    // The title keeps the wording users have always known the window by,
+    // the missing letter included.
     setWindowTitle(QStringLiteral("Ortana - braki narodowści"));
     setFont(WindowFont());
     resize(910, 512);
