@@ -6,6 +6,7 @@
 #include "dated_logs.h"
 #include "driver_options.h"
 #include "driver_platform.h"
+#include "figure_field.h"
 #include "figure_output.h"
 #include "file_access.h"
 #include "number_text.h"
@@ -124,8 +125,10 @@ std::string AsJson(const QuarterForm& form, const std::vector<QuarterMonth>& mon
                   std::string(row->PolishShareMet(thresholds) ? "true" : "false") + ",\n");
             field(out, "IMet",
                   std::string(row->DayPolishShareMet(thresholds) ? "true" : "false") + ",\n");
-            field(out, "LniepInformacja", std::to_string(row->incompleteLines) + ",\n");
-            field(out, "LBrakNarodowosc", std::to_string(row->missingNationality) + "\n");
+            field(out, FieldName(Field::IncompleteLines),
+                  std::to_string(row->incompleteLines) + ",\n");
+            field(out, FieldName(Field::MissingNationality),
+                  std::to_string(row->missingNationality) + "\n");
         }
         out += index < 2 ? "    },\n" : "    }\n";
     }
