@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "user_data_folder.h"
+#include "platform_paths.h"
 
 namespace veltra {
 

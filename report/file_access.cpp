@@ -1,12 +1,7 @@
 #include "file_access.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "file_system.h"
-#ifdef _WIN32
-#include "win32_support.h"
-#endif
+#include "platform_paths.h"
 
 namespace veltra {
 
@@ -113,23 +108,6 @@ std::string FailureText(std::string_view message) {
         text.push_back('.');
     }
     return text;
-}
-
-std::string AbsolutePath(const std::string& path) {
-#ifdef _WIN32
-    // The standard library (libstdc++) takes "\\serwer\audio\..." for a
-    // path below the current drive's root and keeps "Z:/a/b.csv" as written;
-    // Windows' own rules give the path the system opens, as users write it.
-    return win32::Utf8FromUtf16(win32::FullPathOf(win32::Utf16FromUtf8(path)));
-#else
-    std::error_code error;
-    const std::u8string full =
-        std::filesystem::absolute(std::u8string(path.begin(), path.end()), error).u8string();
-    if (error) {
-        throw IoFailure(error.message());
-    }
-    return std::string(full.begin(), full.end());
-#endif
 }
 
 std::string ReadFileOrFail(const FileSystem& fileSystem, const std::string& path) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform_paths.h"
+
 namespace veltra {
 
 class FileSystem;
@@ -32,10 +34,6 @@ std::string PrintablePath(std::string_view path);
 // The text shown for a failure: the message, with a full stop appended when
 // its last character sorts after ".".
 std::string FailureText(std::string_view message);
-
-// `path` made absolute against the working folder. Throws IoFailure when
-// the working folder cannot be found (it was removed).
-std::string AbsolutePath(const std::string& path);
 
 // The whole file, or FileError "Cannot open file "<path>". <cause>".
 std::string ReadFileOrFail(const FileSystem& fileSystem, const std::string& path);

@@ -1,6 +1,10 @@
-#include <cstdlib>
+#include "platform_paths.h"
 
-#include "user_data_folder.h"
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#include "file_system.h"
 
 namespace veltra {
 
@@ -35,6 +39,16 @@ std::string UserDataFolder(const UserDataEnvironment& environment) {
 
 std::string_view PathSeparators() {
     return "/";
+}
+
+std::string AbsolutePath(const std::string& path) {
+    std::error_code error;
+    const std::u8string full =
+        std::filesystem::absolute(std::u8string(path.begin(), path.end()), error).u8string();
+    if (error) {
+        throw IoFailure(error.message());
+    }
+    return std::string(full.begin(), full.end());
 }
 
 }  // namespace veltra

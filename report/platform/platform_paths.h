@@ -5,8 +5,12 @@
 
 namespace veltra {
 
-// Where a user's data goes on this platform, for files the program cannot
-// keep beside itself.
+// Paths as this platform writes them, and where a user's data goes.
+
+// `path` made absolute against the working folder, as the system itself
+// would open it. Throws IoFailure when the working folder cannot be found
+// (it was removed).
+std::string AbsolutePath(const std::string& path);
 
 // The environment variables that place a user's data folder, in UTF-8;
 // empty when unset. Linux reads the first two, Windows the third.

@@ -1,6 +1,7 @@
+#include "platform_paths.h"
+
 #include <cstdlib>
 
-#include "user_data_folder.h"
 #include "win32_support.h"
 
 namespace veltra {
@@ -35,6 +36,13 @@ std::string UserDataFolder(const UserDataEnvironment& environment) {
 
 std::string_view PathSeparators() {
     return "\\/";
+}
+
+std::string AbsolutePath(const std::string& path) {
+    // The standard library (libstdc++) takes "\\serwer\audio\..." for a
+    // path below the current drive's root and keeps "Z:/a/b.csv" as written;
+    // Windows' own rules give the path the system opens, as users write it.
+    return win32::Utf8FromUtf16(win32::FullPathOf(win32::Utf16FromUtf8(path)));
 }
 
 }  // namespace veltra
