@@ -437,7 +437,8 @@ void SaveQuarterWorkbook(FileSystem& fileSystem, const std::string& path, Specia
         throw CannotCreateFile(path, failure.code().message());
     }
     try {
-        const std::unique_ptr<FileReplacement> replacement = fileSystem.StartReplacing(path, special);
+        const std::unique_ptr<FileReplacement> replacement =
+            fileSystem.StartReplacing(path, special);
         replacement->Write(bytes);
         replacement->Commit();
     } catch (const IoFailure& failure) {
