@@ -226,7 +226,7 @@ TEST_F(Win32FileSystemTest, TheNextSaveRemovesOnlyTemporaryFilesNobodyHolds) {
 TEST_F(Win32FileSystemTest, TheNewContentIsHiddenUntilItTakesTheName) {
     Write("braki.csv", "old\r\n");
     {
-        const auto file = files.ReplaceFile(Path("braki.csv"), SpecialTarget::Refuse);
+        const auto file = files.StartReplacing(Path("braki.csv"), SpecialTarget::Refuse);
         file->Write("new\r\n");
         const std::vector<std::string> entries = Entries();
         ASSERT_EQ(entries.size(), 2u);
