@@ -35,6 +35,10 @@ function(veltra_add_qt_test name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Test Qt6::Widgets)
+    # A window's run writes its list beside the program: each test in a
+    # folder of its own, so that tests run in parallel never meet there.
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY
+                                             ${CMAKE_CURRENT_BINARY_DIR}/${name}_bin)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
