@@ -13,10 +13,16 @@ protected:
     std::string Form() const { return (scratch / "kwartal.xlsx").string(); }
 
     // The output with the workbook's full path, which differs from run to
-    // run, put as "FORM".
+    // run, put as "FORM"; in JSON its backslashes (Windows) are doubled.
     std::string WithFormNamed(std::string text) const {
-        for (std::size_t at; (at = text.find(Form())) != std::string::npos;) {
-            text.replace(at, Form().size(), "FORM");
+        std::string json;
+        for (const char c : Form()) {
+            json += c == '\\' ? std::string("\\\\") : std::string(1, c);
+        }
+        for (const std::string& path : {Form(), json}) {
+            for (std::size_t at; (at = text.find(path)) != std::string::npos;) {
+                text.replace(at, path.size(), "FORM");
+            }
         }
         return text;
     }
@@ -80,14 +86,15 @@ TEST_F(DriverQuarter, NothingIsWrittenWhenAMonthFailsOrALogIsDoubled) {
     const Outcome doubled = Run({"--form", Form(), "--month", "2026-10", kSampleLogs[0], "--month",
                                  "2026-11", kSampleLogs[0]});
     EXPECT_EQ(doubled.exitCode, 1);
-    EXPECT_EQ(doubled.err, "Plik " + (kSourceDir / kSampleLogs[0]).string() +
+    EXPECT_EQ(doubled.err, "Plik " + fs::absolute(kSourceDir / kSampleLogs[0]).string() +
                                " wybrano dwa razy (październik 2026, listopad 2026).\n");
 
     const Outcome failed = Run({"--form", Form(), "--csv", Csv(), "--month", "2026-10",
                                 kSampleLogs[0], "--month", "2026-11", "samples/brak.hst"});
     EXPECT_EQ(failed.exitCode, 1);
     EXPECT_EQ(WithoutCause(failed.err), "listopad 2026: Cannot open file \"" +
-                                            (kSourceDir / "samples/brak.hst").string() + "\". ");
+                                            fs::absolute(kSourceDir / "samples/brak.hst").string() +
+                                            "\". ");
     EXPECT_EQ(ReadBytes(Form()), "old");
 
     const Outcome unwritable = Run({"--form", (scratch / "brak" / "k.xlsx").string(), "--csv",
