@@ -20,6 +20,7 @@
 #include "delayed_file_system.h"
 #include "engine_run.h"
 #include "line_throughput.h"
+#include "lookup_cases.h"
 #include "memory_cases.h"
 #include "posix_file_system.h"
 #include "process_timing.h"
@@ -43,6 +44,7 @@ struct Options {
     std::size_t sequentialLogs = 4;
     int emptyLogMib = 100;
     int missingLines = 200'000;
+    int lookupFiles = 100'000;
     veltra::ReadAheadSettings readAhead;
     // Times the corpus as a quarter's form and nothing else.
     bool quarterOnly = false;
@@ -52,7 +54,7 @@ constexpr const char* kUsage =
     "Usage: veltra-bench DRIVER [--baseline DRIVER] [--folder DIR] [--seed N] [--runs N]\n"
     "                    [--delayed-runs N] [--sequential-logs N] [--io-threads N]\n"
     "                    [--lines-ahead N] [--empty-log-mib N] [--missing-lines N]\n"
-    "                    [--quarter-only]\n";
+    "                    [--quarter-only] [--lookup-files N]\n";
 
 Options ParseOptions(int argc, char** argv) {
     Options options;
@@ -75,6 +77,8 @@ Options ParseOptions(int argc, char** argv) {
             options.emptyLogMib = std::max(1, std::atoi(argv[++i]));
         } else if (argument == "--missing-lines" && hasValue) {
             options.missingLines = std::max(1, std::atoi(argv[++i]));
+        } else if (argument == "--lookup-files" && hasValue) {
+            options.lookupFiles = std::max(1, std::atoi(argv[++i]));
         } else if (argument == "--io-threads" && hasValue) {
             options.readAhead.ioThreads = std::strtoul(argv[++i], nullptr, 10);
         } else if (argument == "--lines-ahead" && hasValue) {
@@ -311,6 +315,19 @@ int main(int argc, char** argv) {
         std::printf("%-20s log %7.1f MiB, list %6.1f MiB: %7.1f MiB   goal <= %.1f MiB\n",
                     memory.name.c_str(), memory.logMib, memory.listMib, memory.peakMib,
                     memory.LimitMib());
+    }
+
+    std::printf("\nthe driver over adversarial audio paths into one folder of %d files\n",
+                options.lookupFiles);
+    std::printf("(load average %s):\n", LoadAverage().c_str());
+    for (const LookupCase& lookup :
+         MeasureLookups(options.driver, options.folder, options.lookupFiles, options.runs)) {
+        std::printf("%-24s %7.3f s   goal < %.1f s   peak %6.1f MiB", lookup.name.c_str(),
+                    lookup.seconds, lookup.goalSeconds, lookup.peakMib);
+        if (lookup.goalMib > 0) {
+            std::printf("   goal < %.0f MiB", lookup.goalMib);
+        }
+        std::printf("\n");
     }
     const bool same =
         onDisk.sameFigures && nearShare.sameFigures && farShare.sameFigures && quarter.sameSeconds;

@@ -1,6 +1,7 @@
 #include "audio_path_resolver.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "case_folding.h"
 #include "cp1250.h"
@@ -70,8 +71,9 @@ bool MarksDebut(std::string_view descriptionText) {
     return false;
 }
 
-AudioPathResolver::AudioPathResolver(const FileSystem& fileSystem, FolderMappings mappings)
-    : fileSystem_(fileSystem), mappings_(std::move(mappings)) {}
+AudioPathResolver::AudioPathResolver(const FileSystem& fileSystem, FolderMappings mappings,
+                                     std::size_t listingBytes)
+    : fileSystem_(fileSystem), mappings_(std::move(mappings)), listings_(listingBytes) {}
 
 void AudioPathResolver::SetMapping(std::string_view prefix, std::string folder) {
     const std::unique_lock lock(mappingsMutex_);
@@ -82,60 +84,64 @@ DescriptionLookup AudioPathResolver::ReadDescriptionFile(std::string_view audioP
                                                          std::string_view logFolder) const {
     // Log text is code page 1250; Linux file names are UTF-8.
     const std::string path = Cp1250ToUtf8(DescriptionFilePath(audioPath));
-    if (std::optional<std::string> text = ReadIfRegular(path)) {
-        return {std::move(text), {}};
-    }
     if (fileSystem_.FindsWindowsPaths()) {
         // Looked for as Windows looks for it: there is nothing to map, and
-        // letter case made no difference.
-        return {};
+        // letter case makes no difference.
+        return {ReadRegularFileOrFail(fileSystem_, path), {}, {}};
     }
-
     const std::string root = WindowsRoot(path);
+    return root.empty() ? ReadLinuxForm(path, logFolder) : ReadWindowsForm(path, root);
+}
+
+DescriptionLookup AudioPathResolver::ReadWindowsForm(const std::string& path,
+                                                     const std::string& root) const {
     std::optional<MappedPath> mapped;
-    if (!root.empty()) {
+    {
         const std::shared_lock lock(mappingsMutex_);
         mapped = mappings_.Map(path);
     }
-    std::string mappedPath;
-    if (mapped) {
-        mappedPath = Join(mapped->folder, mapped->below);
-        if (std::optional<std::string> text = ReadIfRegular(mappedPath)) {
-            return {std::move(text), {}};
-        }
+    if (!mapped) {
+        return {std::nullopt, root, {}};
     }
-    const bool relative = root.empty() && !path.starts_with('/');
-    std::string fromLog;
-    if (relative && !logFolder.empty()) {
-        fromLog = Join(logFolder, path);
-        if (std::optional<std::string> text = ReadIfRegular(fromLog)) {
-            return {std::move(text), {}};
-        }
+    if (std::optional<std::string> text =
+            ReadRegularFileOrFail(fileSystem_, Join(mapped->folder, mapped->below))) {
+        return {std::move(text), {}, {}};
     }
-
-    // Letter case only once no exact name was found anywhere.
-    std::optional<std::string> text;
-    if (root.empty()) {
-        text = ReadIgnoringCase(relative ? "" : "/", Names(path), path);
+    Search search = ReadIgnoringCase(mapped->folder, mapped->below);
+    if (search.startMissing) {
+        return {std::nullopt, root, mapped->folder};
     }
-    if (!text && mapped) {
-        text = ReadIgnoringCase(mapped->folder, mapped->below, mappedPath);
-    }
-    if (!text && !fromLog.empty()) {
-        text = ReadIgnoringCase(std::string(logFolder), Names(path), fromLog);
-    }
-    if (text) {
-        return {std::move(text), {}};
-    }
-    return {std::nullopt, mapped ? std::string() : root};
+    return {std::move(search.text), {}, {}};
 }
 
-std::optional<std::string> AudioPathResolver::ReadIfRegular(const std::string& path) const {
-    return ReadRegularFileOrFail(fileSystem_, path);
+DescriptionLookup AudioPathResolver::ReadLinuxForm(const std::string& path,
+                                                   std::string_view logFolder) const {
+    const std::vector<std::string> names = Names(path);
+    const bool relative = !path.starts_with('/');
+    const std::string start = relative ? "" : "/";
+    const std::string fromLog = relative && !logFolder.empty() ? Join(logFolder, names) : "";
+    // Exactly as written before any other letter case, wherever it is; a
+    // Windows "\" between folders is one exact spelling as well.
+    const std::string slashed = Join(start, names);
+    for (const std::string* exact : {&path, &slashed, &fromLog}) {
+        if (exact->empty() || (exact == &slashed && slashed == path)) {
+            continue;
+        }
+        if (std::optional<std::string> text = ReadRegularFileOrFail(fileSystem_, *exact)) {
+            return {std::move(text), {}, {}};
+        }
+    }
+    Search search = ReadIgnoringCase(start, names);
+    if (!search.text && !fromLog.empty()) {
+        search = ReadIgnoringCase(std::string(logFolder), names);
+    }
+    return {std::move(search.text), {}, {}};
 }
 
-std::optional<std::string> AudioPathResolver::ReadIgnoringCase(
-    std::string folder, const std::vector<std::string>& names, const std::string& triedPath) const {
+AudioPathResolver::Search AudioPathResolver::ReadIgnoringCase(
+    std::string folder, const std::vector<std::string>& names) const {
+    bool listedAny = false;
+    bool renamed = false;
     for (const std::string& name : names) {
         if (name == "." || name == "..") {
             // Only paths that no mapping confines keep these, and the
@@ -143,55 +149,39 @@ std::optional<std::string> AudioPathResolver::ReadIgnoringCase(
             folder = Join(folder, name);
             continue;
         }
-        const std::optional<std::string> found = FindName(folder, name);
-        if (!found) {
-            return std::nullopt;
+        const std::shared_ptr<const FolderListing> listing =
+            ListingOf(folder.empty() ? "." : folder);
+        const std::string* found = listing ? listing->Find(name) : nullptr;
+        if (found == nullptr) {
+            return {std::nullopt, !listing && !listedAny};
         }
+        listedAny = true;
+        renamed = renamed || *found != name;
         folder = Join(folder, *found);
     }
     // Every name as written: that path has been tried already.
-    if (folder == triedPath) {
-        return std::nullopt;
+    if (!renamed) {
+        return {};
     }
-    return ReadIfRegular(folder);
+    return {ReadRegularFileOrFail(fileSystem_, folder)};
 }
 
-std::optional<std::string> AudioPathResolver::FindName(const std::string& folder,
-                                                       const std::string& name) const {
-    const std::shared_ptr<const Listing> listing = ListingOf(folder.empty() ? "." : folder);
-    if (std::binary_search(listing->names.begin(), listing->names.end(), name)) {
-        return name;
-    }
-    const auto found = listing->byFolding.find(FoldCase(name));
-    if (found == listing->byFolding.end()) {
-        return std::nullopt;
-    }
-    return found->second;
-}
-
-std::shared_ptr<const AudioPathResolver::Listing> AudioPathResolver::ListingOf(
-    const std::string& folder) const {
-    {
-        const std::lock_guard lock(listingsMutex_);
-        if (const auto cached = listings_.find(folder); cached != listings_.end()) {
-            return cached->second;
-        }
-    }
-    // Listed outside the lock so that other threads' lookups go on; should
-    // two threads list the same folder, the first listing is kept.
-    auto listing = std::make_shared<Listing>();
+std::shared_ptr<const FolderListing> AudioPathResolver::ListingOf(const std::string& folder) const {
     try {
-        listing->names = fileSystem_.ListDirectory(folder);
-    } catch (const IoFailure&) {
-        // Not a folder, or one that cannot be read: nothing is found there.
+        std::string identity = fileSystem_.DirectoryIdentity(folder);
+        if (std::shared_ptr<const FolderListing> kept = listings_.Find(identity)) {
+            return kept;
+        }
+        // Listed outside the cache's lock so that other threads' lookups go
+        // on meanwhile.
+        return listings_.Keep(
+            identity, std::make_shared<const FolderListing>(fileSystem_.ListDirectory(folder)));
+    } catch (const IoFailure& failure) {
+        if (MeansNothingThere(failure)) {
+            return nullptr;
+        }
+        throw CannotOpenFolder(folder, failure.what());
     }
-    std::sort(listing->names.begin(), listing->names.end());
-    for (const std::string& name : listing->names) {
-        // Sorted, so the first name of each folding is the one kept.
-        listing->byFolding.emplace(FoldCase(name), name);
-    }
-    const std::lock_guard lock(listingsMutex_);
-    return listings_.emplace(folder, std::move(listing)).first->second;
 }
 
 }  // namespace veltra

@@ -1,14 +1,14 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <shared_mutex>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "folder_listing_cache.h"
 #include "folder_mappings.h"
 
 namespace veltra {
@@ -29,14 +29,19 @@ struct DescriptionLookup {
     // The description file's bytes; nullopt when there is none.
     std::optional<std::string> text;
     // When there is none and the audio path is in Windows form with no
-    // mapping for its drive or share: that drive or share ("D:\").
+    // usable mapping for its drive or share: that drive or share ("D:\").
     std::string unmappedRoot;
+    // When that is because the folder mapped to it is not there (a share not
+    // mounted today): that folder.
+    std::string missingFolder;
 };
 
 // Finds the description file of an audio path as a playout log writes it and
 // reads it. Logs come from Windows, so a path is tried, in this order:
-//   1. as written, a relative one from the working folder;
-//   2. a drive or share path through the longest matching folder mapping;
+//   1. a relative or Linux path as written, and with "\" read as "/", a
+//      relative one from the working folder;
+//   2. a drive or share path through the longest matching folder mapping
+//      (never as a Linux name: no Linux file is called "D:\Muzyka\x.dat");
 //   3. a relative one from the folder of the log that names it;
 // and when none of these names an existing file, the same again with every
 // name below the starting folder matched regardless of letter case, as
@@ -45,12 +50,26 @@ struct DescriptionLookup {
 // order is taken. Only regular files are read. On a file system that finds
 // Windows paths itself (on Windows) a path is only tried as written.
 //
-// One resolver serves one report run: it keeps the folder listings it has
-// made until it is destroyed (a description file's content is read afresh
-// every time). All its operations may be called from several threads at once.
+// What each try meets is one of two things (MeansNothingThere):
+//   - nothing there: no such entry, not a folder, a name or path too long,
+//     a loop of links, a socket, device or pipe. The next try follows, and
+//     after the last the item is no debut.
+//   - something there that cannot be read: permission denied or an I/O
+//     error on a folder or description file on the way the log names,
+//     including a folder that cannot be listed in the search by letter
+//     case. The run fails, naming the path and the cause.
+//
+// One resolver serves one report run: it keeps folder listings by the
+// folder's identity, the least recently used dropped beyond a memory limit
+// (a description file's content is read afresh every time), so one log line
+// costs at most one listing per folder it passes. All its operations may be
+// called from several threads at once.
 class AudioPathResolver {
 public:
-    AudioPathResolver(const FileSystem& fileSystem, FolderMappings mappings);
+    static constexpr std::size_t kListingBytes = 64 << 20;
+
+    AudioPathResolver(const FileSystem& fileSystem, FolderMappings mappings,
+                      std::size_t listingBytes = kListingBytes);
     AudioPathResolver(const AudioPathResolver&) = delete;
     AudioPathResolver& operator=(const AudioPathResolver&) = delete;
 
@@ -58,31 +77,28 @@ public:
     void SetMapping(std::string_view prefix, std::string folder);
 
     // The description file of `audioPath` (log bytes, code page 1250), named
-    // in a log in `logFolder` ("" when unknown). Throws FileError when a
-    // file is found but cannot be read.
+    // in a log in `logFolder` ("" when unknown). Throws FileError when
+    // something on the way cannot be read.
     DescriptionLookup ReadDescriptionFile(std::string_view audioPath,
                                           std::string_view logFolder) const;
 
 private:
-    // A folder's names, and for each folding of them the first such name in
-    // byte order.
-    struct Listing {
-        std::unordered_map<std::string, std::string> byFolding;
-        std::vector<std::string> names;  // sorted
+    // What the search by letter case found below one starting folder.
+    struct Search {
+        std::optional<std::string> text;
+        bool startMissing = false;  // the starting folder is not there
     };
 
-    std::optional<std::string> ReadIfRegular(const std::string& path) const;
-    std::optional<std::string> ReadIgnoringCase(std::string folder,
-                                                const std::vector<std::string>& names,
-                                                const std::string& triedPath) const;
-    std::optional<std::string> FindName(const std::string& folder, const std::string& name) const;
-    std::shared_ptr<const Listing> ListingOf(const std::string& folder) const;
+    DescriptionLookup ReadWindowsForm(const std::string& path, const std::string& root) const;
+    DescriptionLookup ReadLinuxForm(const std::string& path, std::string_view logFolder) const;
+    Search ReadIgnoringCase(std::string folder, const std::vector<std::string>& names) const;
+    // nullptr when nothing is there; throws FileError when it cannot be read.
+    std::shared_ptr<const FolderListing> ListingOf(const std::string& folder) const;
 
     const FileSystem& fileSystem_;
     mutable std::shared_mutex mappingsMutex_;
     FolderMappings mappings_;
-    mutable std::mutex listingsMutex_;
-    mutable std::unordered_map<std::string, std::shared_ptr<const Listing>> listings_;
+    mutable FolderListingCache listings_;
 };
 
 }  // namespace veltra

@@ -71,6 +71,10 @@ FileError CannotCreateFile(std::string_view path, std::string_view cause) {
     return Failure("Cannot create file", path, cause);
 }
 
+FileError CannotOpenFolder(const std::string& path, std::string_view cause) {
+    return Failure("Cannot open folder", FullPath(path), cause);
+}
+
 std::string PrintablePath(std::string_view path) {
     std::string shown;
     shown.reserve(path.size());
@@ -118,11 +122,24 @@ std::string ReadFileOrFail(const FileSystem& fileSystem, const std::string& path
     }
 }
 
+bool MeansNothingThere(const IoFailure& failure) {
+    const std::error_code code = failure.code();
+    return code == std::errc::no_such_file_or_directory || code == std::errc::not_a_directory ||
+           code == std::errc::is_a_directory || code == std::errc::filename_too_long ||
+           code == std::errc::too_many_symbolic_link_levels ||
+           code == std::errc::no_such_device_or_address || code == std::errc::no_such_device ||
+           code == std::errc::operation_not_supported || code == std::errc::illegal_byte_sequence ||
+           code == std::errc::invalid_argument;
+}
+
 std::optional<std::string> ReadRegularFileOrFail(const FileSystem& fileSystem,
                                                  const std::string& path) {
     try {
         return fileSystem.ReadRegularFile(path);
     } catch (const IoFailure& failure) {
+        if (MeansNothingThere(failure)) {
+            return std::nullopt;
+        }
         throw CannotOpenFile(FullPath(path), failure.what());
     }
 }

@@ -10,6 +10,7 @@
 namespace veltra {
 
 class FileSystem;
+class IoFailure;
 
 // Reading files for a report run, and how a failure to read or write one
 // reaches the user.
@@ -24,6 +25,8 @@ public:
 // The path goes into the message as PrintablePath shows it.
 FileError CannotOpenFile(std::string_view path, std::string_view cause);
 FileError CannotCreateFile(std::string_view path, std::string_view cause);
+// "Cannot open folder "<path>". <cause>", a relative path made absolute.
+FileError CannotOpenFolder(const std::string& path, std::string_view cause);
 
 // A path as it may be shown on a terminal or in a message box: a control
 // character (C0, DEL, or C1 once decoded) becomes "\x1b" or "\u009b" and a
@@ -38,7 +41,16 @@ std::string FailureText(std::string_view message);
 // The whole file, or FileError "Cannot open file "<path>". <cause>".
 std::string ReadFileOrFail(const FileSystem& fileSystem, const std::string& path);
 
-// The whole regular file, nullopt when there is none, or the same FileError.
+// Whether a failure to open or list `path` means that nothing the caller
+// looks for is there, rather than that something there cannot be read:
+// no such entry, not a folder, a name or path too long for this system, a
+// loop of symbolic links, a socket or device that cannot be opened, a name
+// the file system cannot hold. Permission, I/O and any cause known only by
+// its text mean something is there.
+bool MeansNothingThere(const IoFailure& failure);
+
+// The whole regular file, nullopt when there is none (MeansNothingThere), or
+// the same FileError.
 std::optional<std::string> ReadRegularFileOrFail(const FileSystem& fileSystem,
                                                  const std::string& path);
 

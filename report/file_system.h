@@ -5,15 +5,24 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace veltra {
 
 // A file operation that the system refused; what() is the system's own
-// description of the cause (strerror), without the path.
+// description of the cause (strerror), without the path. code() is the
+// cause as a portable error number when the system gave one, and empty for
+// a cause known only by its text.
 class IoFailure : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+    explicit IoFailure(std::error_code code) : std::runtime_error(code.message()), code_(code) {}
+
+    std::error_code code() const { return code_; }
+
+private:
+    std::error_code code_;
 };
 
 // The new content of a file, taken in pieces and put in place at once by
@@ -85,6 +94,11 @@ public:
     // Makes the directory `path` and any missing folders above it, readable
     // by the user alone; an existing directory is fine. Throws IoFailure.
     virtual void CreateDirectories(const std::string& path) = 0;
+
+    // What identifies the directory at `path` however the path is spelled
+    // (through ".", links or doubled separators), for keeping its listing
+    // once; by default the path itself. Throws IoFailure as ListDirectory.
+    virtual std::string DirectoryIdentity(const std::string& path) const { return path; }
 
     // Whether paths as a Windows PC writes them (drive letters, shares, "\"
     // between folders, names in any letter case) lead to their files as

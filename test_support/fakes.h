@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -9,6 +10,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -44,6 +46,20 @@ public:
     std::map<Field, std::string> latest;
 };
 
+// Why a fake file operation fails: a cause known only by its text, or a
+// system error number, which also gives the text.
+struct FakeFailure {
+    FakeFailure() = default;
+    FakeFailure(const char* cause) : cause(cause) {}
+    FakeFailure(std::string cause) : cause(std::move(cause)) {}
+    FakeFailure(std::errc error) : code(std::make_error_code(error)), cause(code.message()) {}
+
+    IoFailure Exception() const { return code ? IoFailure(code) : IoFailure(cause); }
+
+    std::error_code code;
+    std::string cause;
+};
+
 // Files in memory; any operation can be made to fail with a cause. The
 // reading operations may be called from several threads, as the interface
 // allows; a test changes the files only while no run is going on.
@@ -52,7 +68,7 @@ public:
     bool IsRegularFile(const std::string& path) const override {
         const std::lock_guard lock(mutex_);
         ++isRegularFileCalls;
-        return files.contains(path);
+        return files.contains(path) || files.contains(Normal(path));
     }
 
     std::string ReadWholeFile(const std::string& path) const override {
@@ -62,13 +78,24 @@ public:
         const std::lock_guard lock(mutex_);
         reads_.push_back(path);
         if (const auto failing = unreadable.find(path); failing != unreadable.end()) {
-            throw IoFailure(failing->second);
+            throw failing->second.Exception();
         }
-        const auto found = files.find(path);
+        auto found = files.find(path);
         if (found == files.end()) {
-            throw IoFailure("No such file or directory");
+            found = files.find(Normal(path));
+        }
+        if (found == files.end()) {
+            throw IoFailure(std::make_error_code(std::errc::no_such_file_or_directory));
         }
         return found->second;
+    }
+
+    // A path made to fail fails however it is read, file or not.
+    std::optional<std::string> ReadRegularFile(const std::string& path) const override {
+        if (!IsRegularFile(path) && !unreadable.contains(path)) {
+            return std::nullopt;
+        }
+        return ReadWholeFile(path);
     }
 
     // The new content stays apart until Commit, as on a real file system.
@@ -115,31 +142,25 @@ public:
         return reads_;
     }
 
-    // The folders are those the files' paths pass through, and those made.
+    // The folders are those the files' paths pass through, and those made;
+    // a folder's path is taken as the system would, "." and doubled
+    // separators applied.
     std::vector<std::string> ListDirectory(const std::string& path) const override {
         const std::lock_guard lock(mutex_);
         listings.push_back(path);
         if (const auto failing = unlistable.find(path); failing != unlistable.end()) {
-            throw IoFailure(failing->second);
+            throw failing->second.Exception();
         }
-        const std::string prefix = path == "." ? "" : path.ends_with('/') ? path : path + "/";
-        std::set<std::string> names;
-        const auto collect = [&](const std::string& entry) {
-            if (entry.size() > prefix.size() && entry.starts_with(prefix)) {
-                const std::string rest = entry.substr(prefix.size());
-                names.insert(rest.substr(0, rest.find('/')));
-            }
-        };
-        for (const auto& [file, content] : files) {
-            collect(file);
-        }
-        for (const std::string& folder : folders) {
-            collect(folder);
-        }
-        if (names.empty() && !folders.contains(path)) {
-            throw IoFailure("No such file or directory");
-        }
+        const std::set<std::string> names = NamesIn(Normal(path));
         return {names.begin(), names.end()};
+    }
+
+    // The folder's path as the system would take it.
+    std::string DirectoryIdentity(const std::string& path) const override {
+        const std::lock_guard lock(mutex_);
+        const std::string normal = Normal(path);
+        NamesIn(normal);
+        return normal;
     }
 
     bool IsWritableDirectory(const std::string& path) const override {
@@ -162,12 +183,12 @@ public:
     }
 
     std::map<std::string, std::string> files;
-    std::map<std::string, std::string> unreadable;  // path -> cause
+    std::map<std::string, FakeFailure> unreadable;  // path -> cause
     std::optional<std::string> openFailure;
     std::optional<std::string> writeFailure;
     std::set<std::string> folders;
     std::set<std::string> readOnlyFolders;
-    std::map<std::string, std::string> unlistable;  // path -> cause
+    std::map<std::string, FakeFailure> unlistable;  // path -> cause
     std::optional<std::string> createFailure;
     std::optional<std::string> commitFailure;
     bool findsWindowsPaths = false;        // as Windows does
@@ -182,6 +203,39 @@ public:
     mutable int isRegularFileCalls = 0;
 
 private:
+    static std::string Normal(const std::string& path) {
+        std::string normal = std::filesystem::path(path).lexically_normal().generic_string();
+        if (normal.size() > 1 && normal.ends_with('/')) {
+            normal.pop_back();
+        }
+        return normal.empty() ? "." : normal;
+    }
+
+    // Throws as a real folder listing does when there is no such folder.
+    std::set<std::string> NamesIn(const std::string& folder) const {
+        const std::string prefix = folder == "." ? "" : folder == "/" ? folder : folder + "/";
+        std::set<std::string> names;
+        const auto collect = [&](const std::string& entry) {
+            if (entry.size() > prefix.size() && entry.starts_with(prefix)) {
+                const std::string rest = entry.substr(prefix.size());
+                names.insert(rest.substr(0, rest.find('/')));
+            }
+        };
+        for (const auto& [file, content] : files) {
+            if (file == folder) {
+                throw IoFailure(std::make_error_code(std::errc::not_a_directory));
+            }
+            collect(file);
+        }
+        for (const std::string& made : folders) {
+            collect(made);
+        }
+        if (names.empty() && !folders.contains(folder)) {
+            throw IoFailure(std::make_error_code(std::errc::no_such_file_or_directory));
+        }
+        return names;
+    }
+
     mutable std::mutex mutex_;
     mutable std::vector<std::string> reads_;
 };

@@ -3,9 +3,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <utility>
 
 #include "file_system.h"
@@ -13,7 +13,7 @@
 namespace veltra::posix {
 
 inline IoFailure SystemFailure(int error) {
-    return IoFailure(std::strerror(error));
+    return IoFailure(std::error_code(error, std::generic_category()));
 }
 
 // A path cut short at a NUL byte would name another file, so it names none.

@@ -195,6 +195,20 @@ std::vector<std::string> PosixFileSystem::ListDirectory(const std::string& path)
     return names;
 }
 
+std::string PosixFileSystem::DirectoryIdentity(const std::string& path) const {
+    if (NamesNoFile(path)) {
+        throw SystemFailure(ENOENT);
+    }
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        throw SystemFailure(errno);
+    }
+    if (!S_ISDIR(status.st_mode)) {
+        throw SystemFailure(ENOTDIR);
+    }
+    return std::to_string(status.st_dev) + ':' + std::to_string(status.st_ino);
+}
+
 bool PosixFileSystem::IsWritableDirectory(const std::string& path) const {
     return !NamesNoFile(path) && IsDirectory(path) && ::access(path.c_str(), W_OK | X_OK) == 0;
 }

@@ -13,6 +13,8 @@ public:
     std::vector<std::string> ListDirectory(const std::string& path) const override;
     // Looks through the open files of the processes this user may see.
     bool IsOpenForWriting(const std::string& path) const override;
+    // Its device and inode.
+    std::string DirectoryIdentity(const std::string& path) const override;
     bool IsWritableDirectory(const std::string& path) const override;
     void CreateDirectories(const std::string& path) override;
     std::unique_ptr<FileReplacement> StartReplacing(const std::string& path,

@@ -5,9 +5,12 @@
 #include "case_folding.h"
 #include "fakes.h"
 #include "file_access.h"
+#include "folder_listing_cache.h"
 
 namespace veltra {
 namespace {
+
+using testing::FakeFailure;
 
 TEST(FoldCase, FoldsEveryLetterCaseIncludingPolishAndLongerFoldings) {
     EXPECT_EQ(FoldCase("Utwor.MP3"), "utwor.mp3");
@@ -102,13 +105,14 @@ private:
 
 TEST_F(AudioPathResolution, AsWrittenFirstThenMappedThenFromTheLogsFolder) {
     mappings = {{"D:\\", "/mnt/d"}};
+    // No Linux file is what a Windows PC calls "D:\a.dat".
     files.files["D:\\a.dat"] = "as written";
     files.files["/mnt/d/a.dat"] = "mapped";
     files.files["/mnt/d/b.dat"] = "mapped";
     files.files["c/d.dat"] = "working folder";
     files.files["/logs/c/d.dat"] = "log's folder";
     files.files["/logs/e/f.dat"] = "log's folder";
-    EXPECT_EQ(Found("D:\\a.mp3"), "as written");
+    EXPECT_EQ(Found("D:\\a.mp3"), "mapped");
     EXPECT_EQ(Found("d:/b.mp3"), "mapped");
     EXPECT_EQ(Found("c/d.mp3"), "working folder");
     EXPECT_EQ(Found("e/f.mp3"), "log's folder");
@@ -122,6 +126,11 @@ TEST_F(AudioPathResolution, AnExactNameAnywhereBeatsOneInAnotherLetterCase) {
     files.files["/logs/muzyka/a.dat"] = "exact";
     files.files["muzyka/A.dat"] = "other case";
     EXPECT_EQ(Found("muzyka/a.mp3"), "exact");
+    // However the log separates the folders.
+    EXPECT_EQ(Found("muzyka\\a.mp3"), "exact");
+    files.files["MUZYKA/b.dat"] = "other case";
+    files.files["muzyka/b.dat"] = "exact";
+    EXPECT_EQ(Found("muzyka\\b.mp3"), "exact");
     EXPECT_TRUE(files.listings.empty());
 }
 
@@ -163,6 +172,7 @@ TEST_F(AudioPathResolution, AMappedPathNeverLeavesItsFolder) {
 
 TEST_F(AudioPathResolution, NamesTheDriveOrShareThatNeedsAMapping) {
     mappings = {{"E:\\", "/mnt/e"}};
+    files.folders.insert("/mnt/e");
     const auto root = [&](std::string_view path) {
         return resolver().ReadDescriptionFile(path, "/logs").unmappedRoot;
     };
@@ -171,7 +181,7 @@ TEST_F(AudioPathResolution, NamesTheDriveOrShareThatNeedsAMapping) {
     EXPECT_EQ(root("E:\\a.mp3"), "");
     EXPECT_EQ(root("a\\b.mp3"), "");
     files.files["D:\\a.dat"] = "as written";
-    EXPECT_EQ(root("D:\\a.mp3"), "");
+    EXPECT_EQ(root("D:\\a.mp3"), "D:\\");
 
     resolver().SetMapping("d:", "/mnt/d");
     files.files["/mnt/d/b.dat"] = "mapped";
@@ -203,14 +213,121 @@ TEST_F(AudioPathResolution, ListsEachFolderOnceAndReadsFilesEveryTime) {
     EXPECT_EQ(files.listings, (std::vector<std::string>{"/mnt/d", "/mnt/d/POLSKIE"}));
 }
 
-TEST_F(AudioPathResolution, FoldersThatCannotBeListedHoldNothing) {
-    mappings = {{"D:\\", "/mnt/d"}};
-    files.files["/mnt/d/a/b.dat"] = "Kod=n";
-    files.unlistable["/mnt/d"] = "Permission denied";
-    files.files["/mnt/d/plik/x.dat"] = "";
-    EXPECT_EQ(Found("D:\\A\\b.mp3"), "none");
-    EXPECT_EQ(Found("D:\\a\\b.mp3"), "Kod=n");
-    EXPECT_EQ(Found("D:\\a\\b.mp3\\c.mp3"), "none");
+// Every failure a lookup can meet, on the exact path or in the search by
+// letter case: either nothing is there and the item is no debut, or
+// something on the way the log names cannot be read and the run fails.
+TEST_F(AudioPathResolution, EachFailureMeansNothingThereOrEndsTheRun) {
+    struct Case {
+        const char* audioPath;
+        const char* failingPath;
+        bool listing;  // the failure is the folder's listing, not the file's
+        FakeFailure failure;
+        // The text found, "none", or the "file" or "folder" the failure names.
+        std::string outcome;
+    };
+    const std::vector<Case> cases = {
+        {"D:\\Muzyka\\a.mp3", "/mnt/d/Muzyka/a.dat", false, std::errc::filename_too_long, "none"},
+        {"D:\\Muzyka\\a.mp3", "/mnt/d/Muzyka/a.dat", false,
+         std::errc::too_many_symbolic_link_levels, "none"},
+        {"D:\\Muzyka\\a.mp3", "/mnt/d/Muzyka/a.dat", false, std::errc::no_such_device_or_address,
+         "none"},
+        {"D:\\Muzyka\\a.mp3", "/mnt/d/Muzyka/a.dat", false, std::errc::not_a_directory, "none"},
+        {"D:\\Muzyka\\a.mp3", "/mnt/d/Muzyka/a.dat", false, std::errc::permission_denied,
+         "file /mnt/d/Muzyka/a.dat"},
+        {"D:\\Muzyka\\a.mp3", "/mnt/d/Muzyka/a.dat", false, std::errc::io_error,
+         "file /mnt/d/Muzyka/a.dat"},
+        {"D:\\Muzyka\\a.mp3", "/mnt/d/Muzyka/a.dat", false, "Stale file handle",
+         "file /mnt/d/Muzyka/a.dat"},
+        // The search by letter case finds the folder but cannot look into it.
+        {"D:\\MUZYKA\\A.mp3", "/mnt/d/Muzyka", true, std::errc::permission_denied,
+         "folder /mnt/d/Muzyka"},
+        {"D:\\MUZYKA\\A.mp3", "/mnt/d/Muzyka", true, std::errc::io_error, "folder /mnt/d/Muzyka"},
+        {"D:\\MUZYKA\\A.mp3", "/mnt/d/Muzyka", true, std::errc::too_many_symbolic_link_levels,
+         "none"},
+        {"D:\\MUZYKA\\A.mp3", "/mnt/d/Muzyka", true, std::errc::filename_too_long, "none"},
+        {"D:\\MUZYKA\\A.mp3", "/mnt/d", true, std::errc::permission_denied, "folder /mnt/d"},
+        // Found in another letter case, then unreadable.
+        {"D:\\MUZYKA\\A.mp3", "/mnt/d/Muzyka/a.dat", false, std::errc::permission_denied,
+         "file /mnt/d/Muzyka/a.dat"},
+        {"D:\\MUZYKA\\A.mp3", "/mnt/d/Muzyka/a.dat", false, std::errc::no_such_device_or_address,
+         "none"},
+        // Relative paths, tried from the working folder and the log's.
+        {"Muzyka\\a.mp3", "Muzyka/a.dat", false, std::errc::too_many_symbolic_link_levels,
+         "log's folder"},
+        {"Muzyka\\a.mp3", "Muzyka/a.dat", false, std::errc::permission_denied, "file Muzyka/a.dat"},
+        {"MUZYKA\\A.mp3", ".", true, std::errc::permission_denied, "folder ."},
+    };
+    for (const Case& c : cases) {
+        testing::FakeFileSystem tree;
+        tree.files["/mnt/d/Muzyka/a.dat"] = "Kod=n";
+        tree.files["Muzyka/a.dat"] = "Kod=n";
+        tree.files["/logs/Muzyka/a.dat"] = "log's folder";
+        (c.listing ? tree.unlistable : tree.unreadable).emplace(c.failingPath, c.failure);
+        AudioPathResolver resolver(tree,
+                                   FolderMappings(std::vector<FolderMapping>{{"D:\\", "/mnt/d"}}));
+        std::string outcome;
+        try {
+            const DescriptionLookup lookup = resolver.ReadDescriptionFile(c.audioPath, "/logs");
+            outcome = lookup.text ? *lookup.text : "none";
+        } catch (const FileError& error) {
+            outcome = error.what();
+        }
+        std::string expected = c.outcome;
+        for (const std::string kind : {"file", "folder"}) {
+            if (expected.starts_with(kind + " ")) {
+                // The path as the system spells it in full, and the cause.
+                expected = "Cannot open " + kind + " \"" +
+                           AbsolutePath(expected.substr(kind.size() + 1)) + "\". " +
+                           c.failure.cause;
+            }
+        }
+        EXPECT_EQ(outcome, expected)
+            << c.audioPath << ", " << c.failingPath << ": " << c.failure.cause;
+    }
+}
+
+TEST_F(AudioPathResolution, AMappedFolderThatIsNotThereIsNamedAsIfUnmapped) {
+    mappings = {{"D:\\", "/mnt/d"}, {"\\\\serwer\\audio", "/srv/audio"}};
+    files.files["/srv/audio/a.dat"] = "Kod=n";
+    const DescriptionLookup gone = resolver().ReadDescriptionFile("D:\\Muzyka\\a.mp3", "/logs");
+    EXPECT_FALSE(gone.text);
+    EXPECT_EQ(gone.unmappedRoot, "D:\\");
+    EXPECT_EQ(gone.missingFolder, "/mnt/d");
+    // A folder that is there but lacks the file is no reason to ask.
+    const DescriptionLookup there = resolver().ReadDescriptionFile("\\\\serwer\\audio\\b.mp3", "");
+    EXPECT_EQ(there.unmappedRoot, "");
+    EXPECT_EQ(there.missingFolder, "");
+}
+
+TEST_F(AudioPathResolution, EverySpellingOfAFolderIsListedOnce) {
+    files.files["lib/Utwor.dat"] = "Kod=n";
+    std::string folder = "lib";
+    for (int i = 0; i < 20; ++i) {
+        folder += "/.";
+        EXPECT_EQ(Found(folder + "//utwor.mp3", ""), "Kod=n") << folder;
+    }
+    EXPECT_EQ(files.listings, (std::vector<std::string>{".", "lib/."}));
+}
+
+TEST_F(AudioPathResolution, ListingsBeyondTheMemoryLimitAreDroppedOldestFirst) {
+    for (const char* folder : {"a", "b", "c"}) {
+        for (int i = 0; i < 100; ++i) {
+            files.files[std::string(folder) + "/" + std::to_string(i) + ".dat"] = "";
+        }
+        files.files[std::string(folder) + "/Utwor.dat"] = "Kod=n";
+    }
+    // Room for two of the three folders and the working folder.
+    AudioPathResolver small(files, {},
+                            FolderListing(std::vector<std::string>(101, "x")).Bytes() * 5 / 2);
+    const auto find = [&](const char* path) {
+        return small.ReadDescriptionFile(path, "").text.value_or("none");
+    };
+    for (const char* path : {"a/utwor.mp3", "b/utwor.mp3", "a/utwor.mp3", "c/utwor.mp3",
+                             "a/utwor.mp3", "b/utwor.mp3"}) {
+        EXPECT_EQ(find(path), "Kod=n") << path;
+    }
+    // "a" stays as the most recently used; "b" went for "c" and is listed again.
+    EXPECT_EQ(files.listings, (std::vector<std::string>{".", "a", "b", "c", "b"}));
 }
 
 TEST_F(AudioPathResolution, AFoundFileThatCannotBeReadIsAFailure) {

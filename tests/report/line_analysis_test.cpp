@@ -102,9 +102,9 @@ TEST_F(LineAnalysis, PolishNightItemReadsNoDescriptionFile) {
 }
 
 TEST_F(LineAnalysis, PolishDayItemIsDebutOrOther) {
-    files.files["M:/muzyka/debiut.dat"] = "Kod=n";
-    Analyse({.path = "M:/muzyka/debiut.mp3", .nationality = "POL"});
-    Analyse({.path = "M:/muzyka/inny.mp3", .nationality = "POL"});
+    files.files["muzyka/debiut.dat"] = "Kod=n";
+    Analyse({.path = "muzyka/debiut.mp3", .nationality = "POL"});
+    Analyse({.path = "muzyka/inny.mp3", .nationality = "POL"});
     EXPECT_EQ(CategoryCounts(), (Counts{2, 2, 2, 0, 1, 1, 0}));
 }
 
@@ -159,16 +159,16 @@ TEST_F(LineAnalysis, FieldsKeepInnerBlanksAndLoseOuterControls) {
 }
 
 TEST_F(LineAnalysis, UnreadableDescriptionFileKeepsTheChangesBeforeIt) {
-    files.files["M:/muzyka/utwor.dat"] = "Kod=n";
-    files.unreadable["M:/muzyka/utwor.dat"] = "Permission denied";
+    files.files["muzyka/utwor.dat"] = "Kod=n";
+    files.unreadable["muzyka/utwor.dat"] = "Permission denied";
     try {
-        Analyse({.nationality = "POL"});
+        Analyse({.path = "muzyka/utwor.mp3", .nationality = "POL"});
         FAIL() << "no failure";
     } catch (const FileError& error) {
         // A path from a log is relative to the current folder; the message names
         // the file on disk.
         const std::string full =
-            (std::filesystem::current_path() / "M:/muzyka/utwor.dat").make_preferred().string();
+            (std::filesystem::current_path() / "muzyka/utwor.dat").make_preferred().string();
         EXPECT_EQ(error.what(), "Cannot open file \"" + full + "\". Permission denied");
     }
     EXPECT_EQ(CategoryCounts(), (Counts{1, 1, 1, 0, 0, 0, 0}));

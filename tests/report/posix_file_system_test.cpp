@@ -2,7 +2,9 @@
 
 #include <fcntl.h>
 #include <stdio.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -13,6 +15,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "audio_path_resolver.h"
 #include "posix_descriptor.h"
 #include "scratch_folder.h"
 
@@ -106,6 +109,63 @@ TEST_F(PosixFileSystemTest, ADescriptionFileThatCannotBeOpenedFails) {
     EXPECT_THROW(files.ReadRegularFile(Path("closed/a.dat")), IoFailure);
     EXPECT_THROW(files.ReadRegularFile(Path("closed/missing.dat")), IoFailure);
     fs::permissions(Path("closed"), fs::perms::owner_all);
+}
+
+// What a log names may lead to things no description file can be; none of
+// them ends the run.
+TEST_F(PosixFileSystemTest, LookupsPassOverWhatCannotBeTheFile) {
+    fs::create_directories(Path("d/Muzyka"));
+    fs::create_symlink("loop.dat", Path("d/Muzyka/loop.dat"));
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string socketPath = Path("d/Muzyka/sock.dat");
+    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+    socketPath.copy(address.sun_path, socketPath.size());
+    ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    // Three folders of 50 "ł", 100 bytes each in UTF-8: the whole Windows
+    // path is longer than any one Linux name may be.
+    std::string polish;
+    for (int i = 0; i < 50; ++i) {
+        polish += "ł";
+    }
+    fs::create_directories(Path("d/" + polish + "/" + polish + "/" + polish));
+    Write("d/" + polish + "/" + polish + "/" + polish + "/utwor.dat", "Kod=n");
+    const std::string cp1250Folder(50, '\xB3');
+
+    const AudioPathResolver resolver(
+        files, FolderMappings(std::vector<FolderMapping>{{"D:\\", Path("d")}}));
+    const auto found = [&](const std::string& audioPath) {
+        return resolver.ReadDescriptionFile(audioPath, folder.string()).text.value_or("none");
+    };
+    EXPECT_EQ(found("D:\\Muzyka\\loop.mp3"), "none");
+    EXPECT_EQ(found("D:\\MUZYKA\\LOOP.mp3"), "none");
+    EXPECT_EQ(found("D:\\Muzyka\\sock.mp3"), "none");
+    EXPECT_EQ(
+        found("D:\\" + cp1250Folder + "\\" + cp1250Folder + "\\" + cp1250Folder + "\\utwor.mp3"),
+        "Kod=n");
+    EXPECT_EQ(found(std::string(300, 'n') + ".mp3"), "none");
+    std::string deep;
+    for (int i = 0; i < 2100; ++i) {
+        deep += "a\\";
+    }
+    EXPECT_EQ(found(deep + "x.mp3"), "none");
+    ::close(listener);
+}
+
+TEST_F(PosixFileSystemTest, ARemovedWorkingFolderHoldsNothing) {
+    const fs::path before = fs::current_path();
+    fs::create_directory(Path("gone"));
+    fs::current_path(Path("gone"));
+    fs::remove(Path("gone"));
+    Write("x.dat", "Kod=n");
+    const AudioPathResolver resolver(files, {});
+    const DescriptionLookup lookup = resolver.ReadDescriptionFile("X.mp3", "");
+    const std::optional<std::string> fromLog =
+        resolver.ReadDescriptionFile("X.mp3", folder.string()).text;
+    fs::current_path(before);
+    EXPECT_FALSE(lookup.text);
+    EXPECT_EQ(fromLog, "Kod=n");
 }
 
 TEST_F(PosixFileSystemTest, AFileSwappedWithAFolderWhileReadIsReadOrNone) {

@@ -27,7 +27,7 @@ constexpr ReadAheadSettings kInLineOrder{.ioThreads = 0};
 
 struct Corpus {
     std::map<std::string, std::string> files;
-    std::map<std::string, std::string> unreadable;
+    std::map<std::string, testing::FakeFailure> unreadable;
     std::vector<std::string> logs;
 };
 

@@ -225,12 +225,12 @@ TEST_F(ReportRun, AMissingLogEndsTheRunAfterTheLogsBeforeIt) {
 }
 
 TEST_F(ReportRun, AnUnreadableDescriptionFileEndsTheRunMidLog) {
-    files.files["/logs/a.hst"] = Log({{.nationality = "POL"}, {}});
-    files.files["M:/muzyka/utwor.dat"] = "Kod=n";
-    files.unreadable["M:/muzyka/utwor.dat"] = "Permission denied";
+    files.files["/logs/a.hst"] = Log({{.path = "muzyka/utwor.mp3", .nationality = "POL"}, {}});
+    files.files["muzyka/utwor.dat"] = "Kod=n";
+    files.unreadable["muzyka/utwor.dat"] = "Permission denied";
     Choose({"/logs/a.hst"});
     const std::string full =
-        (std::filesystem::current_path() / "M:/muzyka/utwor.dat").make_preferred().string();
+        (std::filesystem::current_path() / "muzyka/utwor.dat").make_preferred().string();
     EXPECT_EQ(RunExpectingFailure(), "Cannot open file \"" + full + "\". Permission denied");
     EXPECT_EQ(Count(Category::Day), 1);
     EXPECT_EQ(Count(Category::Total), 1);
