@@ -1,5 +1,14 @@
 #include "user_settings.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QSettings>
+#include <QStandardPaths>
+#include <filesystem>
+#include <system_error>
+
 namespace veltra {
 
 namespace {
@@ -26,97 +35,201 @@ double Threshold(const QVariant& value, double fallback) {
     return ok && percent >= 0 && percent <= 100 ? percent : fallback;
 }
 
-}  // namespace
+// Long enough for the other program's save, short enough that a lock left
+// by a program that hangs does not hold this one for long.
+constexpr int kLockWaitMs = 5000;
 
-UserSettings::UserSettings()
-    : settings_(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Veltra"),
-                QStringLiteral("Veltra")) {}
+QString SettingsPath() {
+#ifdef _WIN32
+    // Qt's own place; Windows has no pipes or devices among files to fear.
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Veltra"),
+                     QStringLiteral("Veltra"))
+        .fileName();
+#else
+    // Where Qt keeps it, worked out without opening anything there.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Veltra/Veltra.ini");
+#endif
+}
 
-std::vector<FolderMapping> UserSettings::LoadFolderMappings() {
+std::vector<FolderMapping> ReadMappings(QSettings& settings) {
     std::vector<FolderMapping> mappings;
-    const int size = settings_.beginReadArray(kMappings);
+    const int size = settings.beginReadArray(kMappings);
     for (int i = 0; i < size; ++i) {
-        settings_.setArrayIndex(i);
-        FolderMapping mapping{settings_.value(kPrefix).toString().toStdString(),
-                              settings_.value(kFolder).toString().toStdString()};
+        settings.setArrayIndex(i);
+        FolderMapping mapping{settings.value(kPrefix).toString().toStdString(),
+                              settings.value(kFolder).toString().toStdString()};
         if (FolderMappings::IsPrefix(mapping.prefix) && !mapping.folder.empty()) {
             mappings.push_back(std::move(mapping));
         }
     }
-    settings_.endArray();
+    settings.endArray();
     return mappings;
 }
 
-void UserSettings::SaveFolderMappings(const std::vector<FolderMapping>& mappings) {
-    settings_.remove(kMappings);
-    settings_.beginWriteArray(kMappings, static_cast<int>(mappings.size()));
+void WriteMappings(QSettings& settings, const std::vector<FolderMapping>& mappings) {
+    settings.remove(kMappings);
+    settings.beginWriteArray(kMappings, static_cast<int>(mappings.size()));
     for (int i = 0; i < static_cast<int>(mappings.size()); ++i) {
-        settings_.setArrayIndex(i);
+        settings.setArrayIndex(i);
         const FolderMapping& mapping = mappings[static_cast<std::size_t>(i)];
-        settings_.setValue(kPrefix, QString::fromStdString(mapping.prefix));
-        settings_.setValue(kFolder, QString::fromStdString(mapping.folder));
+        settings.setValue(kPrefix, QString::fromStdString(mapping.prefix));
+        settings.setValue(kFolder, QString::fromStdString(mapping.folder));
     }
-    settings_.endArray();
-    settings_.sync();
+    settings.endArray();
 }
 
-void UserSettings::SaveFolderMapping(const QString& prefix, const QString& folder) {
-    FolderMappings mappings(LoadFolderMappings());
-    mappings.Set(prefix.toStdString(), folder.toStdString());
-    SaveFolderMappings(mappings.Entries());
+}  // namespace
+
+UserSettings::UserSettings() : path_(SettingsPath()) {}
+
+UserSettings::~UserSettings() = default;
+
+std::unique_ptr<QSettings> UserSettings::Open() {
+    const auto fail = [&](const QString& cause) {
+        failure_ = QStringLiteral("Cannot read the settings file \"%1\". %2")
+                       .arg(QDir::toNativeSeparators(path_), cause);
+        return nullptr;
+    };
+    // Looked at without opening it: opening a pipe waits for a writer.
+    std::error_code error;
+    const std::filesystem::file_status status =
+        std::filesystem::status(std::filesystem::path(path_.toStdU16String()), error);
+    if (status.type() == std::filesystem::file_type::not_found) {
+        // Made by the first save.
+    } else if (error) {
+        return fail(QString::fromStdString(error.message()));
+    } else {
+        if (!std::filesystem::is_regular_file(status)) {
+            return fail(QStringLiteral("Not a regular file"));
+        }
+        QFile file(path_);
+        if (!file.open(QIODevice::ReadOnly)) {
+            return fail(file.errorString());
+        }
+    }
+    auto settings = std::make_unique<QSettings>(path_, QSettings::IniFormat);
+    if (settings->status() != QSettings::NoError) {
+        return fail(QStringLiteral("It cannot be read"));
+    }
+    return settings;
+}
+
+bool UserSettings::Saved(QSettings& settings) {
+    settings.sync();
+    if (settings.status() != QSettings::NoError) {
+        failure_ = QStringLiteral("Cannot save the settings file \"%1\". It cannot be written")
+                       .arg(QDir::toNativeSeparators(path_));
+        return false;
+    }
+    return true;
+}
+
+std::vector<FolderMapping> UserSettings::LoadFolderMappings() {
+    const std::unique_ptr<QSettings> settings = Open();
+    return settings ? ReadMappings(*settings) : std::vector<FolderMapping>();
+}
+
+bool UserSettings::Change(const std::function<void(QSettings&)>& change) {
+    QDir().mkpath(QFileInfo(path_).absolutePath());
+    // Not Qt's own "Veltra.ini.lock", which QSettings takes while it saves.
+    const QString lockPath = path_ + QStringLiteral(".change.lock");
+    QLockFile lock(lockPath);
+    if (!lock.tryLock(kLockWaitMs)) {
+        failure_ = QStringLiteral(
+                       "Cannot save the settings file \"%1\". Another program holds "
+                       "its lock \"%2\"")
+                       .arg(QDir::toNativeSeparators(path_), QDir::toNativeSeparators(lockPath));
+        return false;
+    }
+    // Read afresh under the lock: what another program saved meanwhile stays.
+    const std::unique_ptr<QSettings> settings = Open();
+    if (!settings) {
+        return false;
+    }
+    change(*settings);
+    return Saved(*settings);
+}
+
+bool UserSettings::ChangeFolderMappings(const std::function<void(FolderMappings&)>& change) {
+    return Change([&change](QSettings& settings) {
+        FolderMappings mappings(ReadMappings(settings));
+        change(mappings);
+        WriteMappings(settings, mappings.Entries());
+    });
+}
+
+bool UserSettings::SaveFolderMappings(const std::vector<FolderMapping>& mappings) {
+    return ChangeFolderMappings(
+        [&mappings](FolderMappings& saved) { saved = FolderMappings(mappings); });
+}
+
+bool UserSettings::SaveFolderMapping(const QString& prefix, const QString& folder) {
+    return ChangeFolderMappings(
+        [&](FolderMappings& saved) { saved.Set(prefix.toStdString(), folder.toStdString()); });
 }
 
 QString UserSettings::LastLogFolder() {
-    return settings_.value(kLastLogFolder).toString();
+    const std::unique_ptr<QSettings> settings = Open();
+    return settings ? settings->value(kLastLogFolder).toString() : QString();
 }
 
-void UserSettings::SaveLastLogFolder(const QString& folder) {
-    settings_.setValue(kLastLogFolder, folder);
-    settings_.sync();
+bool UserSettings::SaveLastLogFolder(const QString& folder) {
+    return Change([&folder](QSettings& settings) { settings.setValue(kLastLogFolder, folder); });
 }
 
 QSize UserSettings::FileDialogSize() {
-    const QSize size = settings_.value(kFileDialogSize).toSize();
+    const std::unique_ptr<QSettings> settings = Open();
+    const QSize size = settings ? settings->value(kFileDialogSize).toSize() : QSize();
     return size.width() > 0 && size.height() > 0 ? size : QSize();
 }
 
-void UserSettings::SaveFileDialogSize(const QSize& size) {
-    settings_.setValue(kFileDialogSize, size);
-    settings_.sync();
+bool UserSettings::SaveFileDialogSize(const QSize& size) {
+    return Change([&size](QSettings& settings) { settings.setValue(kFileDialogSize, size); });
 }
 
 FormHeader UserSettings::LoadFormHeader() {
-    return {settings_.value(kProgram).toString().toStdString(),
-            settings_.value(kLicence).toString().toStdString(),
-            settings_.value(kPerson).toString().toStdString()};
+    const std::unique_ptr<QSettings> settings = Open();
+    if (!settings) {
+        return {};
+    }
+    return {settings->value(kProgram).toString().toStdString(),
+            settings->value(kLicence).toString().toStdString(),
+            settings->value(kPerson).toString().toStdString()};
 }
 
-void UserSettings::SaveFormHeader(const FormHeader& header) {
-    settings_.setValue(kProgram, QString::fromStdString(header.program));
-    settings_.setValue(kLicence, QString::fromStdString(header.licence));
-    settings_.setValue(kPerson, QString::fromStdString(header.person));
-    settings_.sync();
+bool UserSettings::SaveFormHeader(const FormHeader& header) {
+    return Change([&header](QSettings& settings) {
+        settings.setValue(kProgram, QString::fromStdString(header.program));
+        settings.setValue(kLicence, QString::fromStdString(header.licence));
+        settings.setValue(kPerson, QString::fromStdString(header.person));
+    });
 }
 
 ShareThresholds UserSettings::LoadShareThresholds() {
     const ShareThresholds defaults;
-    return {Threshold(settings_.value(kPolishThreshold), defaults.polish),
-            Threshold(settings_.value(kDayPolishThreshold), defaults.dayPolish)};
+    const std::unique_ptr<QSettings> settings = Open();
+    if (!settings) {
+        return defaults;
+    }
+    return {Threshold(settings->value(kPolishThreshold), defaults.polish),
+            Threshold(settings->value(kDayPolishThreshold), defaults.dayPolish)};
 }
 
-void UserSettings::SaveShareThresholds(const ShareThresholds& thresholds) {
-    settings_.setValue(kPolishThreshold, thresholds.polish);
-    settings_.setValue(kDayPolishThreshold, thresholds.dayPolish);
-    settings_.sync();
+bool UserSettings::SaveShareThresholds(const ShareThresholds& thresholds) {
+    return Change([&thresholds](QSettings& settings) {
+        settings.setValue(kPolishThreshold, thresholds.polish);
+        settings.setValue(kDayPolishThreshold, thresholds.dayPolish);
+    });
 }
 
 QString UserSettings::LastFormFolder() {
-    return settings_.value(kLastFormFolder).toString();
+    const std::unique_ptr<QSettings> settings = Open();
+    return settings ? settings->value(kLastFormFolder).toString() : QString();
 }
 
-void UserSettings::SaveLastFormFolder(const QString& folder) {
-    settings_.setValue(kLastFormFolder, folder);
-    settings_.sync();
+bool UserSettings::SaveLastFormFolder(const QString& folder) {
+    return Change([&folder](QSettings& settings) { settings.setValue(kLastFormFolder, folder); });
 }
 
 }  // namespace veltra

@@ -69,6 +69,15 @@ std::optional<QString> ChooseMappedFolder(QWidget* parent, const QString& prefix
 
 }  // namespace
 
+void ShowSettingsFailure(QWidget* parent, const QString& failure) {
+    static QStringList shown;
+    if (failure.isEmpty() || shown.contains(failure)) {
+        return;
+    }
+    shown.append(failure);
+    QMessageBox::warning(parent, QStringLiteral("Ustawienia"), failure);
+}
+
 std::optional<QString> AskForMappedFolder(QWidget* parent, const QString& root,
                                           const QString& exampleAudioPath, const QString& logPath) {
     QString startFolder = logPath.isEmpty() ? QString() : QFileInfo(logPath).absolutePath();
@@ -108,8 +117,9 @@ FolderMappingsDialog::FolderMappingsDialog(QWidget* parent)
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    const std::vector<FolderMapping> saved = UserSettings().LoadFolderMappings();
-    for (const FolderMapping& mapping : saved) {
+    UserSettings settings;
+    loaded_ = settings.LoadFolderMappings();
+    for (const FolderMapping& mapping : loaded_) {
         SetRow(table_->rowCount(), mapping);
     }
     table_->resizeColumnToContents(0);
@@ -140,7 +150,21 @@ FolderMappingsDialog::FolderMappingsDialog(QWidget* parent)
 }
 
 void FolderMappingsDialog::accept() {
-    UserSettings().SaveFolderMappings(Mappings());
+    const std::vector<FolderMapping> rows = Mappings();
+    UserSettings settings;
+    const bool saved = settings.ChangeFolderMappings([&](FolderMappings& mappings) {
+        for (const FolderMapping& was : loaded_) {
+            mappings.Remove(was.prefix);
+        }
+        for (const FolderMapping& row : rows) {
+            mappings.Set(row.prefix, row.folder);
+        }
+    });
+    if (!saved) {
+        // Kept open, so that the user's changes are not lost without a word.
+        QMessageBox::warning(this, windowTitle(), settings.Failure());
+        return;
+    }
     QDialog::accept();
 }
 

@@ -20,6 +20,11 @@ namespace veltra {
 std::optional<QString> AskForMappedFolder(QWidget* parent, const QString& root,
                                           const QString& exampleAudioPath, const QString& logPath);
 
+// Says that the settings file could not be read or saved (the text of
+// UserSettings::Failure), once in the program's life for each such text: it
+// comes back with every run while the file stays as it is.
+void ShowSettingsFailure(QWidget* parent, const QString& failure);
+
 // The user's folder mappings to review, change and remove; OK saves them to
 // the settings file.
 class FolderMappingsDialog : public QDialog {
@@ -37,6 +42,9 @@ private:
     std::vector<FolderMapping> Mappings() const;
 
     QTableWidget* table_;
+    // As read when the dialog opened; what the user removed of them is
+    // removed from the file, whatever else another program saved meanwhile.
+    std::vector<FolderMapping> loaded_;
 };
 
 }  // namespace veltra

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "file_dialogs.h"
+#include "folder_mapping_dialogs.h"
 #include "user_settings.h"
 
 namespace veltra {
@@ -39,7 +40,10 @@ std::optional<QStringList> OpenDialog::Execute() {
     QStringList chosen = dialog_->selectedFiles();
     if (!chosen.isEmpty()) {
         dialog_->selectFile(chosen.first());
-        UserSettings().SaveLastLogFolder(QFileInfo(chosen.first()).absolutePath());
+        UserSettings settings;
+        if (!settings.SaveLastLogFolder(QFileInfo(chosen.first()).absolutePath())) {
+            ShowSettingsFailure(dialog_->parentWidget(), settings.Failure());
+        }
     }
     return chosen;
 }

@@ -454,7 +454,10 @@ void TForm1::NoteLogBeingWritten(std::string_view path) {
 }
 
 FolderMappings TForm1::MappingsForRun() const {
-    return FolderMappings(UserSettings().LoadFolderMappings());
+    UserSettings settings;
+    FolderMappings mappings(settings.LoadFolderMappings());
+    ShowSettingsFailure(window(), settings.Failure());
+    return mappings;
 }
 
 std::optional<std::string> TForm1::ChooseFolderFor(std::string_view root,
@@ -467,7 +470,11 @@ std::optional<std::string> TForm1::ChooseFolderFor(std::string_view root,
     if (!folder) {
         return std::nullopt;
     }
-    UserSettings().SaveFolderMapping(prefix, *folder);
+    // Used for this run even when it cannot be kept for the next.
+    UserSettings settings;
+    if (!settings.SaveFolderMapping(prefix, *folder)) {
+        ShowSettingsFailure(this, settings.Failure());
+    }
     return EnginePath(*folder);
 }
 

@@ -32,6 +32,7 @@ private:
 void FileDialogsTest::initTestCase() {
     QVERIFY(dir_.isValid());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.filePath("settings"));
+    qputenv("XDG_CONFIG_HOME", dir_.filePath("settings").toUtf8());
     QFile log(dir_.filePath(QStringLiteral("maly.hst")));
     QVERIFY(log.open(QIODevice::WriteOnly));
     log.write(QByteArray(438, 'x'));

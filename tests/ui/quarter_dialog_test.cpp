@@ -71,6 +71,7 @@ void QuarterDialogTest::init() {
     dir_ = std::make_unique<QTemporaryDir>();
     QVERIFY(dir_->isValid());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_->filePath("config"));
+    qputenv("XDG_CONFIG_HOME", dir_->filePath("config").toUtf8());
     // The CSV of each month's run goes beside this test, or its fallback.
 }
 

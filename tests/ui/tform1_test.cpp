@@ -222,9 +222,9 @@ void TForm1Test::initTestCase() {
     QApplication::setApplicationName(QStringLiteral("Veltra"));
     veltra::RegisterTahoma();
     QVERIFY(dir_.isValid());
+    // Qt's dialogs keep settings of their own; neither go to the real ones.
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.filePath("config"));
-    // The dialog's last folder goes to the user's settings; not the real ones.
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.filePath("settings"));
+    qputenv("XDG_CONFIG_HOME", dir_.filePath("settings").toUtf8());
 }
 
 void TForm1Test::cleanup() {

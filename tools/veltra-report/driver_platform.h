@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,8 +59,9 @@ bool IsTerminal(std::FILE* stream);
 // The full path of the running executable, in UTF-8.
 std::string ExecutablePath();
 
-// The mappings the window saved in the user's settings (Linux).
-FolderMappings SavedFolderMappings();
+// The mappings the window saved in the user's settings (Linux); nullopt when
+// the settings file cannot be read, which is said on standard error.
+std::optional<FolderMappings> SavedFolderMappings();
 
 // The quarterly form's header and thresholds as the window saved them; on
 // Windows, where the driver reads no settings, none and the defaults.

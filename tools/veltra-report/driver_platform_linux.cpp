@@ -3,8 +3,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 
+#include "file_access.h"
 #include "user_settings.h"
 
 namespace veltra {
@@ -28,8 +30,17 @@ std::string ExecutablePath() {
     return std::filesystem::read_symlink("/proc/self/exe").string();
 }
 
-FolderMappings SavedFolderMappings() {
-    return FolderMappings(UserSettings().LoadFolderMappings());
+std::optional<FolderMappings> SavedFolderMappings() {
+    UserSettings settings;
+    FolderMappings mappings(settings.LoadFolderMappings());
+    if (!settings.Failure().isEmpty()) {
+        // The path comes from the environment, which must not steer the
+        // terminal either.
+        std::fprintf(stderr, "veltra-report: %s; its folder mappings are not used.\n",
+                     PrintablePath(settings.Failure().toStdString()).c_str());
+        return std::nullopt;
+    }
+    return mappings;
 }
 
 FormHeader SavedFormHeader() {

@@ -177,8 +177,8 @@ std::string ExecutablePath() {
     }
 }
 
-FolderMappings SavedFolderMappings() {
-    return {};
+std::optional<FolderMappings> SavedFolderMappings() {
+    return FolderMappings();
 }
 
 FormHeader SavedFormHeader() {

@@ -76,11 +76,12 @@ int Run(const veltra::DriverOptions& options) {
     veltra::LatestFigures figures;
     veltra::NativeFileSystem fileSystem;
     // The command line's mappings go on top of those the window saved.
-    veltra::FolderMappings mappings = veltra::SavedFolderMappings();
+    const std::optional<veltra::FolderMappings> saved = veltra::SavedFolderMappings();
+    veltra::FolderMappings mappings = saved.value_or(veltra::FolderMappings());
     for (const veltra::FolderMapping& mapping : options.mappings) {
         mappings.Set(mapping.prefix, mapping.folder);
     }
-    veltra::TerminalHost host(options.logs, std::move(mappings));
+    veltra::TerminalHost host(options.logs, std::move(mappings), saved.has_value());
     std::string output;
     int exitCode = 0;
     try {

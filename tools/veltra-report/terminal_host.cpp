@@ -22,8 +22,12 @@ void WriteToStderr(std::string_view text) {
 
 }  // namespace
 
-TerminalHost::TerminalHost(std::vector<std::string> logs, FolderMappings mappings)
-    : logs_(std::move(logs)), mappings_(std::move(mappings)), showProgress_(IsTerminal(stderr)) {}
+TerminalHost::TerminalHost(std::vector<std::string> logs, FolderMappings mappings,
+                           bool settingsRead)
+    : logs_(std::move(logs)),
+      mappings_(std::move(mappings)),
+      settingsRead_(settingsRead),
+      showProgress_(IsTerminal(stderr)) {}
 
 std::optional<std::vector<std::string>> TerminalHost::ChooseFiles() {
     if (handedOver_) {
@@ -107,7 +111,9 @@ std::optional<std::string> TerminalHost::ChooseFolderFor(std::string_view root,
     EndProgress();
     // Both come from a log, which must not steer the terminal.
     const std::string shownRoot = PrintablePath(root);
-    std::string note = "veltra-report: no folder is mapped to ";
+    // Without the settings file its mapping may exist, only unread.
+    std::string note = settingsRead_ ? "veltra-report: no folder is mapped to "
+                                     : "veltra-report: no folder is known for ";
     note.append(shownRoot).append(" (as in ").append(PrintablePath(exampleAudioPath));
     note.append("), so its description files were not found; map it with --map '");
     note.append(shownRoot).append("=FOLDER'\n");

@@ -13,7 +13,9 @@ namespace veltra {
 // progress and the closing notice go to standard error.
 class TerminalHost final : public ReportHost {
 public:
-    TerminalHost(std::vector<std::string> logs, FolderMappings mappings);
+    // `settingsRead`: whether the mappings include those of the settings
+    // file, or it could not be read.
+    TerminalHost(std::vector<std::string> logs, FolderMappings mappings, bool settingsRead);
 
     // Hands over the logs once, as full paths like the window's dialog does.
     std::optional<std::vector<std::string>> ChooseFiles() override;
@@ -47,6 +49,7 @@ private:
 
     std::vector<std::string> logs_;
     FolderMappings mappings_;
+    const bool settingsRead_;
     bool handedOver_ = false;
     // Progress is drawn only for a person watching a terminal.
     const bool showProgress_;
