@@ -74,11 +74,13 @@ public:
     void NoteLogBeingWritten(std::string_view path) override { host_.NoteLogBeingWritten(path); }
     FolderMappings MappingsForRun() const override { return host_.MappingsForRun(); }
     std::optional<std::string> ChooseFolderFor(std::string_view root,
-                                               std::string_view exampleAudioPath) override {
+                                               std::string_view exampleAudioPath,
+                                               std::string_view missingFolder) override {
         if (declinedRoots_.contains(std::string(root))) {
             return std::nullopt;
         }
-        std::optional<std::string> folder = host_.ChooseFolderFor(root, exampleAudioPath);
+        std::optional<std::string> folder =
+            host_.ChooseFolderFor(root, exampleAudioPath, missingFolder);
         if (!folder) {
             declinedRoots_.emplace(root);
         }

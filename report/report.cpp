@@ -91,6 +91,7 @@ void Report::LadujPliki() {
     resolver_ = std::make_shared<AudioPathResolver>(fileSystem_, host_.MappingsForRun());
     askedRoots_.clear();
     logsNotedAsBeingWritten_.clear();
+    uncheckedItems_ = 0;
 
     for (std::size_t k = 0; k < files->size(); ++k) {
         AnalizujPlik((*files)[k]);
@@ -109,7 +110,7 @@ void Report::LadujPliki() {
     if (savesList_ && !SaveMissingNationalityList(missingNationalityList_)) {
         return;
     }
-    host_.ShowNotice("Gotowe!", "Informacja");
+    host_.ShowNotice(ClosingNotice(), "Informacja");
 }
 
 void Report::AnalizujPlik(const std::string& path) {
@@ -213,11 +214,14 @@ bool Report::CzyDebiut(std::string_view audioPath) {
     DescriptionLookup found = resolver.ReadDescriptionFile(audioPath, logFolder_);
     if (!found.text && !found.unmappedRoot.empty() &&
         askedRoots_.insert(FoldCase(found.unmappedRoot)).second) {
-        if (std::optional<std::string> folder =
-                host_.ChooseFolderFor(found.unmappedRoot, Cp1250ToUtf8(audioPath))) {
+        if (std::optional<std::string> folder = host_.ChooseFolderFor(
+                found.unmappedRoot, Cp1250ToUtf8(audioPath), found.missingFolder)) {
             resolver.SetMapping(found.unmappedRoot, std::move(*folder));
             found = resolver.ReadDescriptionFile(audioPath, logFolder_);
         }
+    }
+    if (!found.text && !found.unmappedRoot.empty()) {
+        ++uncheckedItems_;
     }
     return found.text && MarksDebut(*found.text);
 }
@@ -250,6 +254,19 @@ AudioPathResolver& Report::Resolver() {
 void Report::SetReadAhead(ReadAheadSettings settings) {
     readAheadSettings_ = settings;
     readAhead_.reset();
+}
+
+std::string Report::ClosingNotice() const {
+    std::string notice = "Gotowe!";
+    if (uncheckedItems_ > 0) {
+        // Counted as no debut, so the debut figures may be too low.
+        notice
+            .append(
+                "\nPozycje polskie, których nie sprawdzono pod kątem debiutu "
+                "(brak folderu dysku lub udziału): ")
+            .append(std::to_string(uncheckedItems_));
+    }
+    return notice;
 }
 
 std::string Report::CsvPath() const {

@@ -82,6 +82,8 @@ private:
     void LeaveOutALineBeingWritten(const std::string& path, std::string& text);
     // CzyDebiut for the read-ahead's threads, for the log being read.
     std::shared_ptr<const DebutTest> DebutTestAhead();
+    // "Gotowe!", and how many items could not be checked for a debut.
+    std::string ClosingNotice() const;
     std::string CsvPath() const;
     AudioPathResolver& Resolver();
 
@@ -96,6 +98,9 @@ private:
     std::shared_ptr<AudioPathResolver> resolver_;
     std::set<std::string> askedRoots_;  // folded
     std::set<std::string> logsNotedAsBeingWritten_;
+    // Polish day items counted as no debut because their drive or share
+    // had no folder.
+    std::size_t uncheckedItems_ = 0;
     std::string logFolder_;  // of the log being read
     SpecialTarget csvSpecialTarget_ = SpecialTarget::Refuse;
     ReadAheadSettings readAheadSettings_;

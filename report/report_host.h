@@ -54,12 +54,14 @@ public:
     virtual FolderMappings MappingsForRun() const { return {}; }
 
     // Asked once a run for each drive or share ("D:\", "\\serwer\audio")
-    // whose paths found no description file and which has no mapping;
+    // whose paths found no description file and which has no mapping, or
+    // whose mapped folder `missingFolder` is not there ("" when unmapped);
     // `exampleAudioPath` is one such path (UTF-8). The folder that holds
     // its files here, which the host may keep for later runs, or nullopt to
     // leave it unmapped for the rest of the run.
     virtual std::optional<std::string> ChooseFolderFor(std::string_view /*root*/,
-                                                       std::string_view /*exampleAudioPath*/) {
+                                                       std::string_view /*exampleAudioPath*/,
+                                                       std::string_view /*missingFolder*/) {
         return std::nullopt;
     }
 };

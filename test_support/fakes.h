@@ -285,8 +285,12 @@ public:
     }
 
     std::optional<std::string> ChooseFolderFor(std::string_view root,
-                                               std::string_view exampleAudioPath) override {
+                                               std::string_view exampleAudioPath,
+                                               std::string_view missingFolder) override {
         questions.push_back(std::string(root) + " " + std::string(exampleAudioPath));
+        if (!missingFolder.empty()) {
+            questions.back().append(" (").append(missingFolder).append(" is not there)");
+        }
         const auto answer = folderAnswers.find(std::string(root));
         return answer == folderAnswers.end() ? std::nullopt : answer->second;
     }

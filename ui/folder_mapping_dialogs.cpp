@@ -79,20 +79,27 @@ void ShowSettingsFailure(QWidget* parent, const QString& failure) {
 }
 
 std::optional<QString> AskForMappedFolder(QWidget* parent, const QString& root,
-                                          const QString& exampleAudioPath, const QString& logPath) {
+                                          const QString& exampleAudioPath,
+                                          const QString& missingFolder, const QString& logPath) {
     QString startFolder = logPath.isEmpty() ? QString() : QFileInfo(logPath).absolutePath();
     const std::optional<MappedPath> mapped =
         FolderMappings(UserSettings().LoadFolderMappings()).Map(root.toStdString());
     if (mapped && QFileInfo(QString::fromStdString(mapped->folder)).isDir()) {
         startFolder = QString::fromStdString(mapped->folder);
     }
-    const QString explanation =
-        QStringLiteral(
-            "Logi wskazują pliki na „%1”, np.:\n%2\n"
-            "Wskaż folder, w którym na tym komputerze leżą pliki z „%1”; wybór zostanie "
-            "zapamiętany. Po anulowaniu pliki DAT z „%1” nie będą szukane do końca "
-            "tego raportu.")
-            .arg(root, exampleAudioPath);
+    QString explanation;
+    if (!missingFolder.isEmpty()) {
+        explanation = QStringLiteral(
+                          "Zapisany folder „%1” dla „%2” nie istnieje (może dysk lub "
+                          "udział nie jest teraz podłączony).\n")
+                          .arg(missingFolder, root);
+    }
+    explanation += QStringLiteral(
+                       "Logi wskazują pliki na „%1”, np.:\n%2\n"
+                       "Wskaż folder, w którym na tym komputerze leżą pliki z „%1”; wybór zostanie "
+                       "zapamiętany. Po anulowaniu pliki DAT z „%1” nie będą szukane do końca "
+                       "tego raportu.")
+                       .arg(root, exampleAudioPath);
     return ChooseFolder(parent, QStringLiteral("FolderQuestion"),
                         QStringLiteral("Gdzie są pliki z „%1”?").arg(root), explanation,
                         startFolder);

@@ -13,12 +13,14 @@ namespace veltra {
 
 // Asks, during a run, where the files of a drive or share of the logs lie on
 // this computer: a folder chooser that explains the question, naming the
-// drive or share and one path of the log. It opens in the drive's mapped
-// folder where one is saved and still there (one that has gone is why the
-// question comes again), else beside `logPath`, the log being read, near
+// drive or share, one path of the log and the saved folder that is not
+// there (`missingFolder`, empty when there is none). It opens in the drive's
+// mapped folder where one is saved and still there (one that has gone is why
+// the question comes again), else beside `logPath`, the log being read, near
 // which the drive's files often lie. nullopt when the user cancels.
 std::optional<QString> AskForMappedFolder(QWidget* parent, const QString& root,
-                                          const QString& exampleAudioPath, const QString& logPath);
+                                          const QString& exampleAudioPath,
+                                          const QString& missingFolder, const QString& logPath);
 
 // Says that the settings file could not be read or saved (the text of
 // UserSettings::Failure), once in the program's life for each such text: it

@@ -91,7 +91,8 @@ private:
     void NoteLogBeingWritten(std::string_view path) override;
     FolderMappings MappingsForRun() const override;
     std::optional<std::string> ChooseFolderFor(std::string_view root,
-                                               std::string_view exampleAudioPath) override;
+                                               std::string_view exampleAudioPath,
+                                               std::string_view missingFolder) override;
 
     QComboBox* quarterBox_ = nullptr;
     QSpinBox* yearBox_ = nullptr;

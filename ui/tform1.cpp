@@ -461,12 +461,13 @@ FolderMappings TForm1::MappingsForRun() const {
 }
 
 std::optional<std::string> TForm1::ChooseFolderFor(std::string_view root,
-                                                   std::string_view exampleAudioPath) {
+                                                   std::string_view exampleAudioPath,
+                                                   std::string_view missingFolder) {
     // The figures and gauges so far are on screen while the user thinks.
     ShowLatestProgress();
     const QString prefix = FromUtf8(root);
-    const std::optional<QString> folder =
-        AskForMappedFolder(this, prefix, FromUtf8(exampleAudioPath), LogBeingRead());
+    const std::optional<QString> folder = AskForMappedFolder(
+        this, prefix, FromUtf8(exampleAudioPath), FromUtf8(missingFolder), LogBeingRead());
     if (!folder) {
         return std::nullopt;
     }

@@ -60,6 +60,38 @@ TEST_F(Driver, NamesAnUnmappedDriveOnceWithTheOptionThatMapsIt) {
     EXPECT_NE(outcome.err.find("--map 'D:\\=FOLDER'"), std::string::npos);
 }
 
+TEST_F(Driver, ASettingsFileThatIsNoFileIsNamedAndNeverTakenForNoMapping) {
+    fs::create_directories(scratch / "config/Veltra");
+    const fs::path settings = scratch / "config/Veltra/Veltra.ini";
+    ASSERT_EQ(::mkfifo(settings.c_str(), 0600), 0);
+    const Outcome outcome = Run(With({"--csv", Csv()}, kWindowsSampleLogs));
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_NE(
+        outcome.err.find("veltra-report: Cannot read the settings file \"" + settings.string() +
+                         "\". Not a regular file; its folder mappings are not used.\n"),
+        std::string::npos)
+        << outcome.err;
+    EXPECT_EQ(outcome.err.find("no folder is mapped"), std::string::npos);
+    EXPECT_NE(outcome.err.find("no folder is known for D:\\ "), std::string::npos);
+}
+
+TEST_F(Driver, AMappedFolderThatIsNotThereIsNamedOnceAndItsItemsCounted) {
+    fs::create_directories(scratch / "config/Veltra");
+    const std::string gone = (scratch / "niepodlaczony").string();
+    std::ofstream(scratch / "config/Veltra/Veltra.ini")
+        << "[FolderMappings]\n1\\prefix=D:\\\\\n1\\folder=" << gone << "\nsize=1\n";
+    const Outcome outcome = Run(With({"--csv", Csv()}, kWindowsSampleLogs));
+    EXPECT_EQ(outcome.exitCode, 0);
+    const std::string note = "the folder " + gone + " mapped to D:\\ is not there";
+    const std::size_t first = outcome.err.find(note);
+    ASSERT_NE(first, std::string::npos) << outcome.err;
+    EXPECT_EQ(outcome.err.find(note, first + 1), std::string::npos);
+    EXPECT_NE(outcome.err.find("Gotowe!\nPozycje polskie, których nie sprawdzono pod kątem "
+                               "debiutu (brak folderu dysku lub udziału): "),
+              std::string::npos)
+        << outcome.err;
+}
+
 TEST_F(Driver, ACsvLinkedToALogIsAUsageError) {
     fs::create_symlink(kSourceDir / "samples/noc.hst", scratch / "noc.csv");
     const std::string before = ReadBytes(kSourceDir / "samples/noc.hst");

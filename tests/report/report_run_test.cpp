@@ -51,7 +51,7 @@ TEST_F(ReportRun, CancelledDialogChangesNothing) {
 
 TEST_F(ReportRun, WalksLogsAndLinesWithProgressThenSavesAndNotifies) {
     files.files["/logs/a.hst"] = Log({{}, {.nationality = ""}});
-    files.files["/logs/b.hst"] = Log({{.nationality = "POL"}});
+    files.files["/logs/b.hst"] = Log({{.path = "muzyka/utwor.mp3", .nationality = "POL"}});
     Choose({"/logs/a.hst", "/logs/b.hst"});
     report.LadujPliki();
 
@@ -347,11 +347,34 @@ TEST_F(ReportRun, AsksOnceARunForEachUnmappedDriveAndUsesTheAnswerAtOnce) {
                                         "\\\\serwer\\audio \\\\serwer\\audio\\c.mp3"}));
     EXPECT_EQ(Count(Category::DayPolishDebut), 3);
     EXPECT_EQ(Count(Category::DayPolishOther), 2);
+    EXPECT_EQ(host.notices, std::vector<std::string>{
+                                "Informacja: Gotowe!\nPozycje polskie, których nie sprawdzono pod "
+                                "kątem debiutu (brak folderu dysku lub udziału): 2"});
 
     // A cancelled drive is asked about again in the next run.
     host.questions.clear();
     report.LadujPliki();
     EXPECT_EQ(host.questions.size(), 2u);
+}
+
+TEST_F(ReportRun, AMappedFolderThatIsNotThereIsAskedAboutAgain) {
+    const auto polish = [](std::string path) {
+        return LogLine{.path = std::move(path), .nationality = "POL"};
+    };
+    files.files["/logs/a.hst"] =
+        Log({polish("D:\\a.mp3"), polish("D:\\b.mp3"), polish("\\\\serwer\\audio\\c.mp3")});
+    files.files["/mnt/d/a.dat"] = "Kod=n";
+    host.mappings = {{"D:\\", "/mnt/stare"}, {"\\\\serwer\\audio", "/mnt/audio"}};
+    host.folderAnswers["D:\\"] = "/mnt/d";
+    Choose({"/logs/a.hst"});
+    report.LadujPliki();
+    EXPECT_EQ(host.questions, (std::vector<std::string>{
+                                  "D:\\ D:\\a.mp3 (/mnt/stare is not there)",
+                                  "\\\\serwer\\audio \\\\serwer\\audio\\c.mp3 (/mnt/audio is not "
+                                  "there)"}));
+    EXPECT_EQ(Count(Category::DayPolishDebut), 1);
+    EXPECT_EQ(Count(Category::DayPolishOther), 2);
+    EXPECT_EQ(host.notices.back().substr(host.notices.back().size() - 3), ": 1");
 }
 
 TEST_F(ReportRun, RelativeAudioPathsAreAlsoLookedForBesideTheLog) {

@@ -107,14 +107,22 @@ void TerminalHost::EndProgress() {
 }
 
 std::optional<std::string> TerminalHost::ChooseFolderFor(std::string_view root,
-                                                         std::string_view exampleAudioPath) {
+                                                         std::string_view exampleAudioPath,
+                                                         std::string_view missingFolder) {
     EndProgress();
     // Both come from a log, which must not steer the terminal.
     const std::string shownRoot = PrintablePath(root);
-    // Without the settings file its mapping may exist, only unread.
-    std::string note = settingsRead_ ? "veltra-report: no folder is mapped to "
-                                     : "veltra-report: no folder is known for ";
-    note.append(shownRoot).append(" (as in ").append(PrintablePath(exampleAudioPath));
+    std::string note = "veltra-report: ";
+    if (!missingFolder.empty()) {
+        note.append("the folder ").append(PrintablePath(missingFolder));
+        note.append(" mapped to ").append(shownRoot).append(" is not there");
+    } else if (settingsRead_) {
+        note.append("no folder is mapped to ").append(shownRoot);
+    } else {
+        // Without the settings file its mapping may exist, only unread.
+        note.append("no folder is known for ").append(shownRoot);
+    }
+    note.append(" (as in ").append(PrintablePath(exampleAudioPath));
     note.append("), so its description files were not found; map it with --map '");
     note.append(shownRoot).append("=FOLDER'\n");
     WriteToStderr(note);

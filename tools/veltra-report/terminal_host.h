@@ -33,7 +33,8 @@ public:
     FolderMappings MappingsForRun() const override { return mappings_; }
     // Never asks: says on standard error how to map the drive or share.
     std::optional<std::string> ChooseFolderFor(std::string_view root,
-                                               std::string_view exampleAudioPath) override;
+                                               std::string_view exampleAudioPath,
+                                               std::string_view missingFolder) override;
 
     // Clears the progress line, so that what follows starts on a clean one.
     void EndProgress();
