@@ -92,6 +92,31 @@ TEST_F(Driver, AMappedFolderThatIsNotThereIsNamedOnceAndItsItemsCounted) {
         << outcome.err;
 }
 
+TEST_F(Driver, ARemovedWorkingFolderIsAUsageErrorForRelativePaths) {
+    // The driver starts in a folder removed just before.
+    const auto runInRemovedFolder = [&](const std::string& name,
+                                        const std::vector<std::string>& arguments) {
+        fs::create_directory(scratch / name);
+        return Run(With({"-c", "cd \"$0\" && rmdir \"$PWD\" && exec \"$@\"",
+                         (scratch / name).string(), kDriver.string(), "--csv", Csv()},
+                        arguments),
+                   "/bin/sh");
+    };
+    const std::string log = (kSourceDir / "samples/noc.hst").string();
+    const Outcome mapped = runInRemovedFolder("a", {"--map", "D:\\=.", log});
+    EXPECT_EQ(mapped.exitCode, 2);
+    EXPECT_EQ(mapped.err.rfind("veltra-report: --map: \".\" is relative to the working folder, "
+                               "which no longer exists;",
+                               0),
+              0u)
+        << mapped.err;
+    const Outcome relative = runInRemovedFolder("b", {"noc.hst"});
+    EXPECT_EQ(relative.exitCode, 2);
+    EXPECT_EQ(relative.err.rfind("veltra-report: \"noc.hst\" is relative", 0), 0u) << relative.err;
+    const Outcome absolute = runInRemovedFolder("c", {log});
+    EXPECT_EQ(absolute.exitCode, 0) << absolute.err;
+}
+
 TEST_F(Driver, ACsvLinkedToALogIsAUsageError) {
     fs::create_symlink(kSourceDir / "samples/noc.hst", scratch / "noc.csv");
     const std::string before = ReadBytes(kSourceDir / "samples/noc.hst");
@@ -141,16 +166,6 @@ TEST_F(Driver, ControlCharactersInPathsReachTheTerminalEscaped) {
     const Outcome usage = Run({"--bogus\x1b[2J"});
     EXPECT_EQ(usage.exitCode, 2);
     EXPECT_NE(usage.err.find("unknown option --bogus\\x1b[2J"), std::string::npos);
-}
-
-TEST_F(Driver, ARemovedWorkingFolderIsReportedAsAFileThatCannotBeOpened) {
-    fs::create_directory(scratch / "gone");
-    const Outcome outcome =
-        Run({"-c", "cd \"$0\" && rmdir \"$0\" && exec \"$1\" --csv \"$2\" noc.hst",
-             (scratch / "gone").string(), kDriver.string(), Csv()},
-            "/bin/sh");
-    EXPECT_EQ(outcome.exitCode, 1);
-    EXPECT_EQ(outcome.err, "Cannot open file \"noc.hst\". No such file or directory.\n");
 }
 
 // Each stage of a save, with the system call that ends it, at which the

@@ -100,6 +100,14 @@ const std::string kDriverUsage = Usage();
 
 namespace {
 
+// Relative paths lead nowhere once the folder the program was started in
+// has been removed.
+std::string WorkingFolderGone(const std::string& what) {
+    return what +
+           " is relative to the working folder, which no longer exists; give a full path "
+           "or start from an existing folder";
+}
+
 FolderMapping ParseMapping(const std::string& text) {
     const std::size_t equals = text.find('=');
     if (equals == std::string::npos) {
@@ -114,7 +122,11 @@ FolderMapping ParseMapping(const std::string& text) {
     if (mapping.folder.empty() || !std::filesystem::is_directory(mapping.folder, error)) {
         throw UsageError("--map: there is no folder \"" + mapping.folder + "\"");
     }
-    mapping.folder = std::filesystem::absolute(mapping.folder).lexically_normal().string();
+    const std::filesystem::path folder = std::filesystem::absolute(mapping.folder, error);
+    if (error) {
+        throw UsageError(WorkingFolderGone("--map: \"" + mapping.folder + "\""));
+    }
+    mapping.folder = folder.lexically_normal().string();
     return mapping;
 }
 
@@ -259,6 +271,26 @@ DriverOptions ParseDriverOptions(const std::vector<std::string>& arguments) {
         throw UsageError("--csv needs a path");
     }
     return options;
+}
+
+void CheckWorkingFolder(const DriverOptions& options) {
+    std::vector<std::string> paths = options.logs;
+    for (const QuarterMonth& month : options.months) {
+        paths.insert(paths.end(), month.logs.begin(), month.logs.end());
+    }
+    for (const std::optional<std::string>& output : {options.csvPath, options.formPath}) {
+        if (output) {
+            paths.push_back(*output);
+        }
+    }
+    std::error_code error;
+    if (std::filesystem::current_path(error).empty() || error) {
+        for (const std::string& path : paths) {
+            if (std::filesystem::path(path).is_relative()) {
+                throw UsageError(WorkingFolderGone("\"" + path + "\""));
+            }
+        }
+    }
 }
 
 void CheckCsvIsNoLog(const DriverOptions& options, const std::string& defaultCsvPath) {

@@ -41,6 +41,10 @@ public:
 
 DriverOptions ParseDriverOptions(const std::vector<std::string>& arguments);
 
+// Refuses relative paths when the working folder has been removed. Throws
+// UsageError.
+void CheckWorkingFolder(const DriverOptions& options);
+
 // Refuses a CSV or workbook path that leads to one of the logs, which the
 // save would replace; without --csv, `defaultCsvPath` is the list's place
 // (empty when it cannot be told). Throws UsageError.

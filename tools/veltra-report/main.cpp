@@ -139,6 +139,7 @@ int Start(int argc, char** argv) {
     try {
         options = veltra::ParseDriverOptions(veltra::ProgramArguments(argc, argv));
         options.logs = veltra::ExpandLogPatterns(options.logs);
+        veltra::CheckWorkingFolder(options);
         veltra::CheckCsvIsNoLog(options, DefaultCsvPath());
     } catch (const veltra::UsageError& error) {
         std::fprintf(stderr, "veltra-report: %s\n\n%s", veltra::PrintablePath(error.what()).c_str(),
@@ -160,10 +161,17 @@ int Start(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    int exitCode = 0;
-    {
+    int exitCode = kFailure;
+    // Whatever fails outside a run (no memory for the arguments, say) ends
+    // the program with a message, not an abort.
+    try {
         const veltra::StandardStreams streams;
         exitCode = Start(argc, argv);
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "veltra-report: %s\n",
+                     veltra::FailureText(veltra::PrintablePath(failure.what())).c_str());
+    } catch (...) {
+        std::fprintf(stderr, "veltra-report: an unknown failure\n");
     }
     veltra::EndByCaughtSignal();
     return exitCode;
