@@ -177,13 +177,26 @@ public:
         const mode_t mode =
             target.kind == Target::Kind::Regular ? target.status.st_mode & 07777 : 0666;
         try {
-            CreateTemporary(mode);
+            CreateTemporary(folder_.get(), mode);
             if (target.kind == Target::Kind::Regular && !inPlace_) {
                 KeepOwnerAndMode(target.status);
             }
-        } catch (...) {
+        } catch (const IoFailure& failure) {
             RemoveTemporaryName();
-            throw;
+            const int error = failure.code().value();
+            if (error != EACCES && error != EPERM && error != EROFS) {
+                throw;
+            }
+            // A file the user may write in a folder the user may not (a
+            // shared list, reached through a link) is rewritten in place,
+            // its content staged outside the folder.
+            if (target.kind != Target::Kind::Regular ||
+                ::faccessat(folder_.get(), name_.c_str(), W_OK, AT_EACCESS) != 0) {
+                throw IoFailure(failure.what() + std::string(" in the folder \"") + target.folder +
+                                '"');
+            }
+            inPlace_ = true;
+            StageElsewhere();
         }
     }
 
@@ -192,13 +205,14 @@ public:
     ~StagedReplacement() override { RemoveTemporaryName(); }
 
 private:
-    void CreateTemporary(mode_t mode) {
+    // A new file in `folder`, which takes the target's name in the end.
+    void CreateTemporary(int folder, mode_t mode) {
         // Unnamed, so that a process killed while writing leaves nothing.
-        int fd = ::openat(folder_.get(), ".", O_TMPFILE | O_RDWR | O_CLOEXEC, mode);
+        int fd = ::openat(folder, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, mode);
         if (fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
             for (int tries = 0; fd < 0 && tries < 100; ++tries) {
                 const std::string name = TemporaryName(static_cast<unsigned long>(::getpid()));
-                fd = ::openat(folder_.get(), name.c_str(),
+                fd = ::openat(folder, name.c_str(),
                               O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
                 if (fd >= 0) {
                     temporaryName_ = name;
@@ -211,6 +225,22 @@ private:
             throw SystemFailure(errno);
         }
         file_ = Descriptor(fd);
+    }
+
+    // The staged content in the user's temporary folder, for the user alone,
+    // its name gone at once: it is only ever copied from.
+    void StageElsewhere() {
+        const char* folder = std::getenv("TMPDIR");
+        const Descriptor temporary(::open(folder != nullptr && *folder != '\0' ? folder : "/tmp",
+                                          O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (temporary.get() < 0) {
+            throw SystemFailure(errno);
+        }
+        CreateTemporary(temporary.get(), 0600);
+        if (!temporaryName_.empty()) {
+            ::unlinkat(temporary.get(), temporaryName_.c_str(), 0);
+            temporaryName_.clear();
+        }
     }
 
     void KeepOwnerAndMode(const struct stat& status) {
@@ -306,7 +336,7 @@ private:
     std::string name_;
     // Set while the new content has a name of its own.
     std::string temporaryName_;
-    const bool inPlace_;
+    bool inPlace_;
 };
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -169,6 +170,46 @@ TEST_F(PosixFileReplacementTest, LeftoversOfDeadProcessesAreRemoved) {
     EXPECT_EQ(Entries(), (std::vector<std::string>{alive, ".veltra-notes.tmp", "braki.csv"}));
 }
 
+// A list shared with others: the user may write the file but not create
+// files beside it.
+TEST_F(PosixFileReplacementTest, AWritableFileInAFolderThatRefusesNewFilesIsRewrittenInPlace) {
+    fs::create_directory(Path("shared"));
+    Write("shared/list.csv", "old\r\n");
+    Write("shared/fixed.csv", "old\r\n");
+    fs::permissions(Path("shared/list.csv"), fs::perms(0666));
+    fs::permissions(Path("shared/fixed.csv"), fs::perms(0644));
+    fs::permissions(Path("shared"), fs::perms(0555));
+    fs::create_symlink(Path("shared/list.csv"), Path("list.csv"));
+    fs::create_symlink(Path("shared/fixed.csv"), Path("fixed.csv"));
+    // Root may create files anywhere; an ordinary user is needed.
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+            ::_exit(77);
+        }
+        const bool rewritten = Failure(Path("list.csv")).empty();
+        const bool refused = Failure(Path("fixed.csv")) ==
+                             "Permission denied in the folder \"" + Path("shared") + "\"";
+        ::_exit(rewritten && refused ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    fs::permissions(Path("shared"), fs::perms(0755));
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 77) {
+        GTEST_SKIP() << "this machine does not let root become another user";
+    }
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(Read("shared/list.csv"), "new\r\n");
+    EXPECT_EQ(Read("shared/fixed.csv"), "old\r\n");
+    EXPECT_EQ(fs::status(Path("shared/list.csv")).permissions(), fs::perms(0666));
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(Path("shared"))) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"fixed.csv", "list.csv"}));
+}
+
 TEST_F(PosixFileReplacementTest, AReadOnlyFolderFailsAndKeepsThePreviousFile) {
     Write("braki.csv", "old\r\n");
     fs::create_directory(Path("ro"));
@@ -181,7 +222,7 @@ TEST_F(PosixFileReplacementTest, AReadOnlyFolderFailsAndKeepsThePreviousFile) {
     const std::string failure = Failure(Path("ro/braki.csv"));
     ::umount(Path("ro").c_str());
     ASSERT_EQ(remounted, 0);
-    EXPECT_EQ(failure, "Read-only file system");
+    EXPECT_EQ(failure, "Read-only file system in the folder \"" + Path("ro") + "\"");
     EXPECT_EQ(Read("braki.csv"), "old\r\n");
     EXPECT_EQ(Entries(), (std::vector<std::string>{"braki.csv", "ro"}));
 }
