@@ -122,6 +122,15 @@ std::string ReadFileOrFail(const FileSystem& fileSystem, const std::string& path
     }
 }
 
+std::optional<std::string> ReadFileOrFail(const FileSystem& fileSystem, const std::string& path,
+                                          const std::function<bool()>& goOn) {
+    try {
+        return fileSystem.ReadWholeFileWhile(path, goOn);
+    } catch (const IoFailure& failure) {
+        throw CannotOpenFile(FullPath(path), failure.what());
+    }
+}
+
 bool MeansNothingThere(const IoFailure& failure) {
     const std::error_code code = failure.code();
     return code == std::errc::no_such_file_or_directory || code == std::errc::not_a_directory ||

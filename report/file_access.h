@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -40,6 +41,9 @@ std::string FailureText(std::string_view message);
 
 // The whole file, or FileError "Cannot open file "<path>". <cause>".
 std::string ReadFileOrFail(const FileSystem& fileSystem, const std::string& path);
+// The same, read while `goOn` says so (FileSystem::ReadWholeFileWhile).
+std::optional<std::string> ReadFileOrFail(const FileSystem& fileSystem, const std::string& path,
+                                          const std::function<bool()>& goOn);
 
 // Whether a failure to open or list `path` means that nothing the caller
 // looks for is there, rather than that something there cannot be read:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -62,6 +63,14 @@ public:
 
     // The whole content as bytes. Throws IoFailure.
     virtual std::string ReadWholeFile(const std::string& path) const = 0;
+
+    // The same, for a file that may take a while: after each piece read,
+    // `goOn` says whether to read on; nullopt once it says not. By default
+    // in one piece.
+    virtual std::optional<std::string> ReadWholeFileWhile(
+        const std::string& path, const std::function<bool()>& /*goOn*/) const {
+        return ReadWholeFile(path);
+    }
 
     // The whole content of the regular file at `path`, or nullopt when there
     // is none (nothing there, or a directory). Throws IoFailure when there is

@@ -114,7 +114,15 @@ void Report::LadujPliki() {
 }
 
 void Report::AnalizujPlik(const std::string& path) {
-    std::string text = ReadFileOrFail(fileSystem_, path);
+    // A large log takes a while to read; a stop meanwhile is not kept waiting.
+    std::optional<std::string> read = ReadFileOrFail(fileSystem_, path, [this] {
+        host_.ProcessPendingMessages();
+        return !host_.StopRequested();
+    });
+    if (!read) {
+        return;
+    }
+    std::string text = std::move(*read);
     LeaveOutALineBeingWritten(path, text);
     logFolder_ = path.substr(0, path.rfind('/') + 1);
     // The lines are counted first and then walked, never indexed: an index

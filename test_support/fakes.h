@@ -90,6 +90,19 @@ public:
         return found->second;
     }
 
+    // In pieces of `readPiece` bytes when that is set, asking between them.
+    std::optional<std::string> ReadWholeFileWhile(
+        const std::string& path, const std::function<bool()>& goOn) const override {
+        std::string bytes = ReadWholeFile(path);
+        for (std::size_t read = readPiece; readPiece > 0 && read < bytes.size();
+             read += readPiece) {
+            if (!goOn()) {
+                return std::nullopt;
+            }
+        }
+        return bytes;
+    }
+
     // A path made to fail fails however it is read, file or not.
     std::optional<std::string> ReadRegularFile(const std::string& path) const override {
         if (!IsRegularFile(path) && !unreadable.contains(path)) {
@@ -192,6 +205,7 @@ public:
     std::optional<std::string> createFailure;
     std::optional<std::string> commitFailure;
     bool findsWindowsPaths = false;        // as Windows does
+    std::size_t readPiece = 0;             // 0: whole files at once
     std::set<std::string> openForWriting;  // by another program
     mutable std::vector<std::string> writerQuestions;
     std::vector<std::pair<std::string, SpecialTarget>> replaced;

@@ -5,9 +5,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -50,13 +52,13 @@ struct stat Examine(int fd) {
     return status;
 }
 
-std::string ReadFrom(int fd, std::size_t size) {
-    return ReadToEnd(
+std::optional<std::string> ReadFrom(int fd, std::size_t size, const std::function<bool()>& goOn) {
+    return ReadToEndWhile(
         size,
         [fd](std::span<char> space) {
             return Uninterrupted([&] { return ::read(fd, space.data(), space.size()); });
         },
-        [] { return SystemFailure(ENOMEM); });
+        [] { return SystemFailure(ENOMEM); }, goOn);
 }
 
 struct CloseDirectory {
@@ -115,6 +117,11 @@ bool PosixFileSystem::IsRegularFile(const std::string& path) const {
 }
 
 std::string PosixFileSystem::ReadWholeFile(const std::string& path) const {
+    return *ReadWholeFileWhile(path, {});
+}
+
+std::optional<std::string> PosixFileSystem::ReadWholeFileWhile(
+    const std::string& path, const std::function<bool()>& goOn) const {
     const Descriptor file(OpenForReading(path));
     const struct stat status = Examine(file.get());
     if (S_ISDIR(status.st_mode)) {
@@ -123,7 +130,7 @@ std::string PosixFileSystem::ReadWholeFile(const std::string& path) const {
     if (!S_ISREG(status.st_mode)) {
         throw IoFailure("Not a regular file");
     }
-    return ReadFrom(file.get(), static_cast<std::size_t>(status.st_size));
+    return ReadFrom(file.get(), static_cast<std::size_t>(status.st_size), goOn);
 }
 
 std::optional<std::string> PosixFileSystem::ReadRegularFile(const std::string& path) const {
@@ -143,7 +150,7 @@ std::optional<std::string> PosixFileSystem::ReadRegularFile(const std::string& p
     if (!S_ISREG(status.st_mode)) {
         return std::nullopt;
     }
-    return ReadFrom(file.get(), static_cast<std::size_t>(status.st_size));
+    return ReadFrom(file.get(), static_cast<std::size_t>(status.st_size), {});
 }
 
 std::unique_ptr<FileReplacement> PosixFileSystem::StartReplacing(const std::string& path,

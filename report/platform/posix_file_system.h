@@ -9,6 +9,8 @@ class PosixFileSystem final : public FileSystem {
 public:
     bool IsRegularFile(const std::string& path) const override;
     std::string ReadWholeFile(const std::string& path) const override;
+    std::optional<std::string> ReadWholeFileWhile(const std::string& path,
+                                                  const std::function<bool()>& goOn) const override;
     std::optional<std::string> ReadRegularFile(const std::string& path) const override;
     std::vector<std::string> ListDirectory(const std::string& path) const override;
     // Looks through the open files of the processes this user may see.

@@ -1,5 +1,6 @@
 #include "read_to_end.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace veltra {
@@ -8,6 +9,9 @@ namespace {
 
 // The first read of a file of unknown size; doubled while it fills up.
 constexpr std::size_t kFirstRead = 64 * 1024;
+
+// The most one read takes in: a few milliseconds' reading.
+constexpr std::size_t kPiece = 4 << 20;
 
 void Resize(std::string& bytes, std::size_t size, IoFailure (*outOfMemory)()) {
     try {
@@ -22,6 +26,12 @@ void Resize(std::string& bytes, std::size_t size, IoFailure (*outOfMemory)()) {
 
 std::string ReadToEnd(std::size_t size, const std::function<std::size_t(std::span<char>)>& readSome,
                       IoFailure (*outOfMemory)()) {
+    return *ReadToEndWhile(size, readSome, outOfMemory, {});
+}
+
+std::optional<std::string> ReadToEndWhile(
+    std::size_t size, const std::function<std::size_t(std::span<char>)>& readSome,
+    IoFailure (*outOfMemory)(), const std::function<bool()>& goOn) {
     const bool sized = size > 0;
     std::string bytes;
     Resize(bytes, sized ? size : kFirstRead, outOfMemory);
@@ -33,11 +43,15 @@ std::string ReadToEnd(std::size_t size, const std::function<std::size_t(std::spa
             }
             Resize(bytes, bytes.size() * 2, outOfMemory);
         }
-        const std::size_t read = readSome(std::span(bytes).subspan(got));
+        const std::size_t read =
+            readSome(std::span(bytes).subspan(got).first(std::min(bytes.size() - got, kPiece)));
         if (read == 0) {
             break;
         }
         got += read;
+        if (goOn && !goOn()) {
+            return std::nullopt;
+        }
     }
     bytes.resize(got);
     return bytes;

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -18,5 +19,12 @@ namespace veltra {
 // be held.
 std::string ReadToEnd(std::size_t size, const std::function<std::size_t(std::span<char>)>& readSome,
                       IoFailure (*outOfMemory)());
+
+// The same in pieces of a few MiB at most, so that a large log does not keep
+// its reader waiting: after each, `goOn` (when given) says whether to read
+// on; nullopt once it says not.
+std::optional<std::string> ReadToEndWhile(
+    std::size_t size, const std::function<std::size_t(std::span<char>)>& readSome,
+    IoFailure (*outOfMemory)(), const std::function<bool()>& goOn);
 
 }  // namespace veltra

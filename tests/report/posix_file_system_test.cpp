@@ -61,6 +61,18 @@ TEST_F(PosixFileSystemTest, ReadsARegularFileOnlyWhenThereIsOne) {
     EXPECT_EQ(files.ReadRegularFile(Path("a.dat") + std::string(1, '\0')), std::nullopt);
 }
 
+TEST_F(PosixFileSystemTest, ALargeFileIsReadInPiecesWhileTheReaderSaysSo) {
+    std::string bytes(10 << 20, 'x');
+    bytes.back() = 'y';
+    Write("big.hst", bytes);
+    int asked = 0;
+    EXPECT_EQ(files.ReadWholeFileWhile(Path("big.hst"), [&] { return ++asked < 2; }), std::nullopt);
+    EXPECT_EQ(asked, 2);
+    asked = 0;
+    EXPECT_EQ(files.ReadWholeFileWhile(Path("big.hst"), [&] { return ++asked > 0; }), bytes);
+    EXPECT_EQ(asked, 3);
+}
+
 TEST_F(PosixFileSystemTest, ReadsFilesThatClaimToBeEmpty) {
     EXPECT_NE(files.ReadWholeFile("/proc/self/status").find("Pid:"), std::string::npos);
 }

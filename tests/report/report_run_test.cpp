@@ -316,6 +316,20 @@ TEST_F(ReportRun, AStopRequestEndsTheRunWithoutSavingOrNotice) {
     EXPECT_FALSE(report.Running());
 }
 
+TEST_F(ReportRun, AStopWhileALogIsReadEndsTheRunBeforeItsLines) {
+    files.files[std::string(kCsvPath)] = "old\r\n";
+    files.files["/logs/a.hst"] = Log({{}, {}, {}});
+    files.readPiece = 16;
+    Choose({"/logs/a.hst"});
+    host.onMessages = [&] { host.stopRequested = true; };
+    report.LadujPliki();
+    EXPECT_EQ(host.messageRounds, 1);
+    EXPECT_EQ(host.maxValue.count(Gauge::Lines), 0u);
+    EXPECT_EQ(Count(Category::Total), 0);
+    EXPECT_EQ(Csv(), "old\r\n");
+    EXPECT_TRUE(host.notices.empty());
+}
+
 TEST_F(ReportRun, AStopBetweenLogsEndsTheRunToo) {
     files.files["/logs/a.hst"] = "";
     files.files["/logs/b.hst"] = Log({{}});
