@@ -12,6 +12,10 @@ macro(veltra_find_gtest)
         set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
         set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
         add_subdirectory(${VELTRA_GTEST_SOURCE_DIR} ${PROJECT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+        # Its warnings are not the project's to fix.
+        foreach(target gtest gtest_main)
+            target_compile_options(${target} PRIVATE -Wno-error)
+        endforeach()
     endif()
 endmacro()
 
