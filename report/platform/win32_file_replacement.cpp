@@ -172,16 +172,12 @@ private:
         if (!::FlushFileBuffers(file_.get())) {
             throw SystemFailure(::GetLastError());
         }
-        if (deletedOnClose_ && !SetDeleteOnClose(file_.get(), false)) {
-            throw SystemFailure(::GetLastError());
-        }
         // The list itself is to be seen; the rename keeps the attributes.
         FILE_BASIC_INFO shown{};
         shown.FileAttributes = FILE_ATTRIBUTE_NORMAL;
         if (!::SetFileInformationByHandle(file_.get(), FileBasicInfo, &shown, sizeof shown)) {
             throw SystemFailure(::GetLastError());
         }
-        deletedOnClose_ = false;
         // A virus scanner, the search indexer or Explorer's preview holds a
         // file for a moment; that is waited out before the save fails.
         const auto givingUp = std::chrono::steady_clock::now() + kPatience;
@@ -204,14 +200,22 @@ private:
     static constexpr std::chrono::milliseconds kPatience{2000};
     static constexpr DWORD kPause = 50;  // milliseconds
 
-    // The rename, or why it could not be done.
-    DWORD MoveIntoPlace() const {
+    // The rename, or why it could not be done. The file is deleted with
+    // the process but for the instant of the rename itself, so that one
+    // ended meanwhile leaves as little as can be.
+    DWORD MoveIntoPlace() {
         if (TargetHeldOpen()) {
             return ERROR_SHARING_VIOLATION;
         }
+        if (deletedOnClose_ && !SetDeleteOnClose(file_.get(), false)) {
+            return ::GetLastError();
+        }
+        deletedOnClose_ = false;
         if (!::MoveFileExW(temporary_.c_str(), target_.c_str(),
                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            return ::GetLastError();
+            const DWORD error = ::GetLastError();
+            deletedOnClose_ = SetDeleteOnClose(file_.get(), true);
+            return error;
         }
         return ERROR_SUCCESS;
     }

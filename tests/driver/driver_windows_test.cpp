@@ -160,8 +160,19 @@ TEST_F(Driver, AKilledSaveLeavesThePreviousCsvAndNoTemporaryFile) {
         const std::string csv = ReadBytes(Csv());
         EXPECT_TRUE(csv == "old\r\n" || csv == run.completeCsv)
             << "kill " << i << ": " << csv.size();
-        EXPECT_EQ(Entries(), (std::vector<std::string>{"braki.csv", "long.hst"})) << "kill " << i;
+        // The file of the new content goes with the process, but for the
+        // instant it is made and the instant before it takes the name: left
+        // then, it is empty or whole, and the next save removes it.
+        for (const std::string& name : Entries()) {
+            if (name != "braki.csv" && name != "long.hst") {
+                const std::string left = ReadBytes(scratch / name);
+                EXPECT_TRUE(left.empty() || left == run.completeCsv)
+                    << "kill " << i << ": " << name << " " << left.size();
+            }
+        }
     }
+    EXPECT_EQ(Run({"--csv", Csv(), run.log}).exitCode, 0);
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"braki.csv", "long.hst"}));
 }
 
 }  // namespace
