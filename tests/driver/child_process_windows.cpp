@@ -77,9 +77,16 @@ ChildProcess::ChildProcess(const ChildSetup& setup) {
         ::SetEnvironmentVariableW(Wide(name).c_str(), Wide(value).c_str());
     }
     PROCESS_INFORMATION process{};
-    const bool started =
-        ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                         setup.workingFolder.wstring().c_str(), &startup, &process);
+    // Wine on a busy machine now and then fails to start a process, which
+    // says nothing of the program; it is tried again.
+    bool started = false;
+    for (int attempt = 0; attempt < 5 && !started; ++attempt) {
+        if (attempt > 0) {
+            ::Sleep(200);
+        }
+        started = ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                   setup.workingFolder.wstring().c_str(), &startup, &process);
+    }
     for (const auto& [name, value] : previous) {
         ::SetEnvironmentVariableW(name.c_str(), value ? value->c_str() : nullptr);
     }
