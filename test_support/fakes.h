@@ -77,8 +77,8 @@ public:
         }
         const std::lock_guard lock(mutex_);
         reads_.push_back(path);
-        if (const auto failing = unreadable.find(path); failing != unreadable.end()) {
-            throw failing->second.Exception();
+        if (const FakeFailure* failure = FailureOf(unreadable, path)) {
+            throw failure->Exception();
         }
         auto found = files.find(path);
         if (found == files.end()) {
@@ -105,7 +105,7 @@ public:
 
     // A path made to fail fails however it is read, file or not.
     std::optional<std::string> ReadRegularFile(const std::string& path) const override {
-        if (!IsRegularFile(path) && !unreadable.contains(path)) {
+        if (!IsRegularFile(path) && !FailureOf(unreadable, path)) {
             return std::nullopt;
         }
         return ReadWholeFile(path);
@@ -161,8 +161,8 @@ public:
     std::vector<std::string> ListDirectory(const std::string& path) const override {
         const std::lock_guard lock(mutex_);
         listings.push_back(path);
-        if (const auto failing = unlistable.find(path); failing != unlistable.end()) {
-            throw failing->second.Exception();
+        if (const FakeFailure* failure = FailureOf(unlistable, path)) {
+            throw failure->Exception();
         }
         const std::set<std::string> names = NamesIn(Normal(path));
         return {names.begin(), names.end()};
@@ -217,6 +217,16 @@ public:
     mutable int isRegularFileCalls = 0;
 
 private:
+    // A failing path fails however it is spelt: on Windows "a\b" is "a/b".
+    static const FakeFailure* FailureOf(const std::map<std::string, FakeFailure>& failing,
+                                        const std::string& path) {
+        auto found = failing.find(path);
+        if (found == failing.end()) {
+            found = failing.find(Normal(path));
+        }
+        return found == failing.end() ? nullptr : &found->second;
+    }
+
     static std::string Normal(const std::string& path) {
         std::string normal = std::filesystem::path(path).lexically_normal().generic_string();
         if (normal.size() > 1 && normal.ends_with('/')) {
