@@ -24,11 +24,6 @@ void Resize(std::string& bytes, std::size_t size, IoFailure (*outOfMemory)()) {
 
 }  // namespace
 
-std::string ReadToEnd(std::size_t size, const std::function<std::size_t(std::span<char>)>& readSome,
-                      IoFailure (*outOfMemory)()) {
-    return *ReadToEndWhile(size, readSome, outOfMemory, {});
-}
-
 std::optional<std::string> ReadToEndWhile(
     std::size_t size, const std::function<std::size_t(std::span<char>)>& readSome,
     IoFailure (*outOfMemory)(), const std::function<bool()>& goOn) {

@@ -16,13 +16,9 @@ namespace veltra {
 // to that size, so a log still being written is read as it was when opened;
 // one claiming to be empty, as the kernel's own files do, is read until it
 // reports its end. What `outOfMemory` gives is thrown when the bytes cannot
-// be held.
-std::string ReadToEnd(std::size_t size, const std::function<std::size_t(std::span<char>)>& readSome,
-                      IoFailure (*outOfMemory)());
-
-// The same in pieces of a few MiB at most, so that a large log does not keep
-// its reader waiting: after each, `goOn` (when given) says whether to read
-// on; nullopt once it says not.
+// be held. The reading goes in pieces of a few MiB at most, so that a large
+// log does not keep its reader waiting: after each, `goOn` (when given) says
+// whether to read on; nullopt once it says not.
 std::optional<std::string> ReadToEndWhile(
     std::size_t size, const std::function<std::size_t(std::span<char>)>& readSome,
     IoFailure (*outOfMemory)(), const std::function<bool()>& goOn);

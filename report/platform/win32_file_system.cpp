@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,8 +40,9 @@ Handle OpenForReading(const std::wstring& path) {
                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
 }
 
-// The file as it stood when it was opened, however it grows meanwhile.
-std::string ReadFrom(HANDLE file) {
+// The file as it stood when it was opened, however it grows meanwhile; in
+// pieces, asking `goOn` (when given) between them.
+std::optional<std::string> ReadFrom(HANDLE file, const std::function<bool()>& goOn) {
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(file, &size)) {
         throw SystemFailure(::GetLastError());
@@ -48,7 +50,7 @@ std::string ReadFrom(HANDLE file) {
     if (static_cast<unsigned long long>(size.QuadPart) > std::string().max_size()) {
         throw SystemFailure(ERROR_NOT_ENOUGH_MEMORY);
     }
-    return ReadToEnd(
+    return ReadToEndWhile(
         static_cast<std::size_t>(size.QuadPart),
         [file](std::span<char> space) -> std::size_t {
             constexpr std::size_t kMaxRead = 1 << 30;
@@ -63,7 +65,7 @@ std::string ReadFrom(HANDLE file) {
             }
             return read;
         },
-        [] { return SystemFailure(ERROR_NOT_ENOUGH_MEMORY); });
+        [] { return SystemFailure(ERROR_NOT_ENOUGH_MEMORY); }, goOn);
 }
 
 bool IsDisk(HANDLE file) {
@@ -82,6 +84,11 @@ bool Win32FileSystem::IsRegularFile(const std::string& path) const {
 }
 
 std::string Win32FileSystem::ReadWholeFile(const std::string& path) const {
+    return *ReadWholeFileWhile(path, {});
+}
+
+std::optional<std::string> Win32FileSystem::ReadWholeFileWhile(
+    const std::string& path, const std::function<bool()>& goOn) const {
     const Handle file = OpenForReading(WidePath(path));
     if (!file.valid()) {
         // A folder gives "access denied", as Windows says of it.
@@ -90,7 +97,7 @@ std::string Win32FileSystem::ReadWholeFile(const std::string& path) const {
     if (!IsDisk(file.get())) {
         throw IoFailure("Not a regular file");
     }
-    return ReadFrom(file.get());
+    return ReadFrom(file.get(), goOn);
 }
 
 std::optional<std::string> Win32FileSystem::ReadRegularFile(const std::string& path) const {
@@ -115,7 +122,7 @@ std::optional<std::string> Win32FileSystem::ReadRegularFile(const std::string& p
     if (!IsDisk(file.get())) {
         return std::nullopt;
     }
-    return ReadFrom(file.get());
+    return ReadFrom(file.get(), {});
 }
 
 bool Win32FileSystem::IsOpenForWriting(const std::string& path) const {

@@ -12,6 +12,8 @@ class Win32FileSystem final : public FileSystem {
 public:
     bool IsRegularFile(const std::string& path) const override;
     std::string ReadWholeFile(const std::string& path) const override;
+    std::optional<std::string> ReadWholeFileWhile(const std::string& path,
+                                                  const std::function<bool()>& goOn) const override;
     std::optional<std::string> ReadRegularFile(const std::string& path) const override;
     std::vector<std::string> ListDirectory(const std::string& path) const override;
     bool IsOpenForWriting(const std::string& path) const override;

@@ -106,6 +106,18 @@ TEST_F(Win32FileSystemTest, ReadsEveryByteAsItIs) {
     EXPECT_EQ(files.ReadWholeFile(Path("empty.hst")), "");
 }
 
+TEST_F(Win32FileSystemTest, ALargeFileIsReadInPiecesWhileTheReaderSaysSo) {
+    std::string bytes(10 << 20, 'x');
+    bytes.back() = 'y';
+    Write("big.hst", bytes);
+    int asked = 0;
+    EXPECT_EQ(files.ReadWholeFileWhile(Path("big.hst"), [&] { return ++asked < 2; }), std::nullopt);
+    EXPECT_EQ(asked, 2);
+    asked = 0;
+    EXPECT_EQ(files.ReadWholeFileWhile(Path("big.hst"), [&] { return ++asked > 0; }), bytes);
+    EXPECT_EQ(asked, 3);
+}
+
 TEST_F(Win32FileSystemTest, ReadsARegularFileOnlyWhenThereIsOne) {
     Write("a.dat", "Kod=n\r\n");
     fs::create_directory(Path("folder.dat"));
