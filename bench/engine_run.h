@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "description_read_ahead.h"
+#include "read_ahead_settings.h"
 #include "report_host.h"
 
 namespace veltra {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "description_read_ahead.h"
+#include "read_ahead_settings.h"
 
 namespace veltra {
 class FileSystem;

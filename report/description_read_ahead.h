@@ -13,18 +13,10 @@
 #include <thread>
 #include <vector>
 
+#include "read_ahead_settings.h"
 #include "text_lines.h"
 
 namespace veltra {
-
-// How far the description files are read ahead of the line being analysed.
-struct ReadAheadSettings {
-    // At most this many I/O threads, each with one read in flight; 0 reads
-    // every description file in line order when its line needs it.
-    std::size_t ioThreads = 64;
-    // How many lines past the one being analysed may have been looked at.
-    std::size_t linesAhead = 4096;
-};
 
 // The debut test of an audio path as far as it can be taken off the thread
 // that analyses the lines: nullopt when only that thread can finish it (the

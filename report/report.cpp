@@ -7,6 +7,7 @@
 #include "case_folding.h"
 #include "cp1250.h"
 #include "csv_location.h"
+#include "description_read_ahead.h"
 #include "figure_publisher.h"
 #include "file_access.h"
 #include "line_analysis.h"
@@ -60,10 +61,44 @@ private:
     DescriptionReadAhead* readAhead_;
 };
 
+// The debut test as far as it goes without the user: false for no path, no
+// description file, or one without the mark; nullopt when the path's drive
+// or share has no usable folder here (that lookup left in `unresolved`),
+// which only the run itself may ask for. CzyDebiut and the read-ahead both
+// test so.
+std::optional<bool> DebutWithoutAsking(const AudioPathResolver& resolver,
+                                       std::string_view audioPath, const std::string& logFolder,
+                                       DescriptionLookup* unresolved = nullptr) {
+    if (audioPath.empty()) {
+        return false;
+    }
+    DescriptionLookup found = resolver.ReadDescriptionFile(audioPath, logFolder);
+    if (!found.text && !found.unmappedRoot.empty()) {
+        if (unresolved) {
+            *unresolved = std::move(found);
+        }
+        return std::nullopt;
+    }
+    return found.text && MarksDebut(*found.text);
+}
+
+// The debut test for the read-ahead's threads, over the log in `logFolder`;
+// a drive or share without a folder is left to CzyDebiut at its line.
+std::shared_ptr<const DebutTest> DebutTestAhead(std::shared_ptr<const AudioPathResolver> resolver,
+                                                std::string logFolder) {
+    return std::make_shared<const DebutTest>(
+        [resolver = std::move(resolver),
+         logFolder = std::move(logFolder)](std::string_view audioPath) {
+            return DebutWithoutAsking(*resolver, audioPath, logFolder);
+        });
+}
+
 }  // namespace
 
 Report::Report(FigurePublisher& publisher, FileSystem& fileSystem, ReportHost& host)
     : publisher_(publisher), fileSystem_(fileSystem), host_(host), tallies_(publisher) {}
+
+Report::~Report() = default;
 
 void Report::Reset() {
     tallies_.Reset();
@@ -132,7 +167,9 @@ void Report::AnalizujPlik(const std::string& path) {
     if (readAheadSettings_.ioThreads > 0 && !readAhead_) {
         readAhead_ = std::make_unique<DescriptionReadAhead>(readAheadSettings_);
     }
-    const ReadAheadOverLog readingAhead(readAhead_.get(), text, DebutTestAhead());
+    Resolver();
+    const ReadAheadOverLog readingAhead(readAhead_.get(), text,
+                                        DebutTestAhead(resolver_, logFolder_));
 
     LineReader lines(text);
     std::size_t index = 0;
@@ -219,37 +256,19 @@ bool Report::CzyDebiut(std::string_view audioPath) {
         return false;
     }
     AudioPathResolver& resolver = Resolver();
-    DescriptionLookup found = resolver.ReadDescriptionFile(audioPath, logFolder_);
-    if (!found.text && !found.unmappedRoot.empty() &&
-        askedRoots_.insert(FoldCase(found.unmappedRoot)).second) {
+    DescriptionLookup unresolved;
+    std::optional<bool> debut = DebutWithoutAsking(resolver, audioPath, logFolder_, &unresolved);
+    if (!debut && askedRoots_.insert(FoldCase(unresolved.unmappedRoot)).second) {
         if (std::optional<std::string> folder = host_.ChooseFolderFor(
-                found.unmappedRoot, Cp1250ToUtf8(audioPath), found.missingFolder)) {
-            resolver.SetMapping(found.unmappedRoot, std::move(*folder));
-            found = resolver.ReadDescriptionFile(audioPath, logFolder_);
+                unresolved.unmappedRoot, Cp1250ToUtf8(audioPath), unresolved.missingFolder)) {
+            resolver.SetMapping(unresolved.unmappedRoot, std::move(*folder));
+            debut = DebutWithoutAsking(resolver, audioPath, logFolder_);
         }
     }
-    if (!found.text && !found.unmappedRoot.empty()) {
+    if (!debut) {
         ++uncheckedItems_;
     }
-    return found.text && MarksDebut(*found.text);
-}
-
-std::shared_ptr<const DebutTest> Report::DebutTestAhead() {
-    Resolver();
-    // The same lookup as CzyDebiut's, but a drive or share without a folder
-    // is left to CzyDebiut at its line: only there may the user be asked.
-    return std::make_shared<const DebutTest>(
-        [resolver = resolver_,
-         logFolder = logFolder_](std::string_view audioPath) -> std::optional<bool> {
-            if (audioPath.empty()) {
-                return false;
-            }
-            const DescriptionLookup found = resolver->ReadDescriptionFile(audioPath, logFolder);
-            if (!found.text && !found.unmappedRoot.empty()) {
-                return std::nullopt;
-            }
-            return found.text && MarksDebut(*found.text);
-        });
+    return debut.value_or(false);
 }
 
 AudioPathResolver& Report::Resolver() {

@@ -8,12 +8,13 @@
 #include <vector>
 
 #include "audio_path_resolver.h"
-#include "description_read_ahead.h"
 #include "file_system.h"
+#include "read_ahead_settings.h"
 #include "tallies.h"
 
 namespace veltra {
 
+class DescriptionReadAhead;
 class FigurePublisher;
 class ReportHost;
 
@@ -23,6 +24,7 @@ class ReportHost;
 class Report {
 public:
     Report(FigurePublisher& publisher, FileSystem& fileSystem, ReportHost& host);
+    ~Report();
 
     // One whole run: the logs the host chooses, then the CSV file and the
     // closing notice. Does nothing when called while a run is in progress,
@@ -80,8 +82,6 @@ private:
     // test answered by the read-ahead when there is one.
     void AnalyseLine(std::string_view line, std::optional<std::size_t> index);
     void LeaveOutALineBeingWritten(const std::string& path, std::string& text);
-    // CzyDebiut for the read-ahead's threads, for the log being read.
-    std::shared_ptr<const DebutTest> DebutTestAhead();
     // "Gotowe!", and how many items could not be checked for a debut.
     std::string ClosingNotice() const;
     std::string CsvPath() const;
