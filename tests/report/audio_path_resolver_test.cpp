@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "case_folding.h"
 #include "fakes.h"
 #include "file_access.h"
 #include "folder_listing_cache.h"
@@ -12,72 +11,36 @@ namespace {
 
 using testing::FakeFailure;
 
-TEST(FoldCase, FoldsEveryLetterCaseIncludingPolishAndLongerFoldings) {
-    EXPECT_EQ(FoldCase("Utwor.MP3"), "utwor.mp3");
-    EXPECT_EQ(FoldCase("ŁĄKA O ŚWICIE Żółć"), "łąka o świcie żółć");
-    EXPECT_EQ(FoldCase("Straße"), FoldCase("STRASSE"));
-    EXPECT_EQ(FoldCase("ΣΊΣΥΦΟΣ"), FoldCase("σίσυφος"));
-    // Bytes that are not UTF-8 stay, so every name on disk has a folding.
-    EXPECT_EQ(FoldCase("A\xC5\xFF"
-                       "B\xE2\x82"),
-              "a\xC5\xFF"
-              "b\xE2\x82");
-    EXPECT_EQ(FoldCase(std::string("\0A", 2)), std::string("\0a", 2));
+TEST(DescriptionFilePath, ReplacesTheExtensionOfTheFileName) {
+    EXPECT_EQ(DescriptionFilePath("D:\\Muzyka\\utwor.mp3"), "D:\\Muzyka\\utwor.dat");
+    EXPECT_EQ(DescriptionFilePath("D:\\Muzyka.old\\utwor"), "D:\\Muzyka.old\\utwor.dat");
+    EXPECT_EQ(DescriptionFilePath("samples/audio.v2/utwor"), "samples/audio.v2/utwor.dat");
+    EXPECT_EQ(DescriptionFilePath("a.b:c"), "a.b:c.dat");
+    EXPECT_EQ(DescriptionFilePath("utwor.remix.wav"), "utwor.remix.dat");
+    EXPECT_EQ(DescriptionFilePath("utwor."), "utwor.dat");
+    EXPECT_EQ(DescriptionFilePath(".mp3"), ".dat");
+    EXPECT_EQ(DescriptionFilePath("/"), "/.dat");
 }
 
-TEST(FolderMappings, PrefixesAreDrivesOrSharesWithFoldersBelow) {
-    for (const char* good : {"D:", "d:\\", "D:/", "D:\\Muzyka\\", "\\\\serwer\\audio",
-                             "\\\\serwer\\audio\\pl", "\\\\serwer/audio/"}) {
-        EXPECT_TRUE(FolderMappings::IsPrefix(good)) << good;
-    }
-    for (const char* bad :
-         {"", "D", "DD:\\", "D:Muzyka", "1:\\", "/mnt/d", "Muzyka\\", "\\\\serwer", "\\\\serwer\\",
-          "\\\\..\\audio", "D:\\Muzyka\\..", "D:\\.\\Muzyka"}) {
-        EXPECT_FALSE(FolderMappings::IsPrefix(bad)) << bad;
-    }
+TEST(MarksDebut, TheFirstKodLineDecides) {
+    EXPECT_TRUE(MarksDebut("Kod=n"));
+    EXPECT_TRUE(MarksDebut("Tytul=x\r\nKOD=xNy\r\n"));
+    EXPECT_TRUE(MarksDebut("kOd==n"));
+    EXPECT_FALSE(MarksDebut("kod=abc"));
+    EXPECT_FALSE(MarksDebut("Kod =n"));
+    EXPECT_FALSE(MarksDebut(" Kod=n"));
+    EXPECT_FALSE(MarksDebut("Kod="));
+    EXPECT_FALSE(MarksDebut("Kod=a\nKod=n"));
+    EXPECT_FALSE(MarksDebut("Kodn"));
+    EXPECT_FALSE(MarksDebut("Opis=Kod=n"));
+    EXPECT_FALSE(MarksDebut(""));
 }
 
-TEST(FolderMappings, OnePrefixHowEverWrittenHasOneMapping) {
-    FolderMappings mappings;
-    mappings.Set("D:\\", "/mnt/a");
-    mappings.Set("d:/", "/mnt/b");
-    mappings.Set("\\\\Serwer\\Audio\\Łąka", "/srv/a");
-    mappings.Set("\\\\SERWER\\audio\\ŁĄKA\\", "/srv/b");
-    ASSERT_EQ(mappings.Entries().size(), 2u);
-    EXPECT_EQ(mappings.Entries()[0].prefix, "d:/");
-    EXPECT_EQ(mappings.Entries()[0].folder, "/mnt/b");
-    EXPECT_EQ(mappings.Entries()[1].folder, "/srv/b");
-    EXPECT_FALSE(mappings.Remove("E:\\"));
-    EXPECT_TRUE(mappings.Remove("\\\\serwer\\AUDIO\\łąka"));
-    EXPECT_EQ(mappings.Entries().size(), 1u);
-}
-
-TEST(FolderMappings, TheLongestMatchingPrefixWinsAndDotsNeverLeaveIt) {
-    const FolderMappings mappings({{"D:\\", "/mnt/d"},
-                                   {"D:\\Muzyka\\Polskie", "/srv/polskie"},
-                                   {"\\\\serwer\\audio", "/srv/audio"}});
-    const auto map = [&](std::string_view path) -> std::string {
-        const std::optional<MappedPath> mapped = mappings.Map(path);
-        if (!mapped) {
-            return "none";
-        }
-        std::string joined = mapped->folder;
-        for (const std::string& name : mapped->below) {
-            joined += "|" + name;
-        }
-        return joined;
-    };
-    EXPECT_EQ(map("d:/muzyka/POLSKIE/a.dat"), "/srv/polskie|a.dat");
-    EXPECT_EQ(map("D:\\Muzyka\\PolskieStare\\a.dat"), "/mnt/d|Muzyka|PolskieStare|a.dat");
-    EXPECT_EQ(map("D:\\Muzyka\\Polskie\\..\\..\\..\\etc\\a.dat"), "/mnt/d|etc|a.dat");
-    EXPECT_EQ(map("D:\\Muzyka\\.\\Polskie\\x\\..\\a.dat"), "/srv/polskie|a.dat");
-    EXPECT_EQ(map("\\\\SERWER\\Audio\\pl\\a.dat"), "/srv/audio|pl|a.dat");
-    EXPECT_EQ(map("\\\\serwer\\audio2\\a.dat"), "none");
-    EXPECT_EQ(map("E:\\a.dat"), "none");
-    EXPECT_EQ(map("Muzyka\\a.dat"), "none");
-    EXPECT_EQ(WindowsRoot("d:/Muzyka/a.dat"), "D:\\");
-    EXPECT_EQ(WindowsRoot("\\\\Serwer\\Audio\\a.dat"), "\\\\Serwer\\Audio");
-    EXPECT_EQ(WindowsRoot("/mnt/a.dat"), "");
+TEST(MarksDebut, ReadsLinesLikeALog) {
+    EXPECT_TRUE(MarksDebut("A=1\rKod=n"));
+    EXPECT_TRUE(MarksDebut("A=1\n\rKod=N\n"));
+    EXPECT_FALSE(MarksDebut(std::string("A=1\0Kod=n", 9)));
+    EXPECT_FALSE(MarksDebut("Kod=x\r\nn"));
 }
 
 class AudioPathResolution : public ::testing::Test {

@@ -401,5 +401,42 @@ TEST_F(ReportRun, RelativeAudioPathsAreAlsoLookedForBesideTheLog) {
     EXPECT_TRUE(host.questions.empty());
 }
 
+class CzyDebiut : public testing::ReportTest {};
+
+TEST_F(CzyDebiut, LooksBesideTheAudioFileInUtf8) {
+    files.files["muzyka/Łąka.dat"] = "Kod=n";
+    EXPECT_TRUE(report.CzyDebiut("muzyka/\xA3\xB9ka.mp3"));
+    EXPECT_EQ(files.Reads(), std::vector<std::string>{"muzyka/Łąka.dat"});
+}
+
+TEST_F(CzyDebiut, NoPathNoFileOrNoKodIsNoDebut) {
+    files.files[".dat"] = "Kod=n";
+    files.files["bez/kodu.dat"] = "Wykonawca=X\r\nDebiut=n\r\n";
+    EXPECT_FALSE(report.CzyDebiut(""));
+    EXPECT_FALSE(report.CzyDebiut("brak/pliku.mp3"));
+    EXPECT_FALSE(report.CzyDebiut("bez/kodu.mp3"));
+    EXPECT_EQ(files.Reads(), std::vector<std::string>{"bez/kodu.dat"});
+}
+
+TEST_F(CzyDebiut, ReadsTheFileAfreshEveryTime) {
+    files.files["a.dat"] = "Kod=n";
+    EXPECT_TRUE(report.CzyDebiut("a.mp3"));
+    files.files["a.dat"] = "Kod=x";
+    EXPECT_FALSE(report.CzyDebiut("a.mp3"));
+    EXPECT_EQ(files.Reads().size(), 2u);
+}
+
+TEST_F(CzyDebiut, AFileThatCannotBeReadIsAFailure) {
+    files.files["a.dat"] = "Kod=n";
+    files.unreadable["a.dat"] = "Input/output error";
+    try {
+        report.CzyDebiut("a.mp3");
+        FAIL() << "no failure";
+    } catch (const FileError& error) {
+        const std::string full = (std::filesystem::current_path() / "a.dat").string();
+        EXPECT_EQ(error.what(), "Cannot open file \"" + full + "\". Input/output error");
+    }
+}
+
 }  // namespace
 }  // namespace veltra
