@@ -100,6 +100,22 @@ void AnswerLogDialog(QWidget* modal, const QStringList& paths) {
     });
 }
 
+// Runs the report over `logs` as a user would: presses "Wybierz pliki do
+// raportu", chooses them in the dialog and dismisses the closing notice,
+// which it returns as "title|text".
+QString RunThroughDialog(TForm1& form, const QStringList& logs) {
+    const auto choose = ChooseInDialog(logs);
+    QString notice;
+    const auto dismiss = ExpectNotice(&notice);
+    form.BitBtn1Click();
+    return notice;
+}
+
+// What the edit field `name` shows.
+QString FieldText(const QWidget& form, const char* name) {
+    return form.findChild<QLineEdit*>(QString::fromLatin1(name))->text();
+}
+
 // Plays a whole run the way a user would: chooses `log` in the log dialog,
 // answers each folder question with `answer` (nullopt cancels), and
 // dismisses the closing notice. Counts the questions and keeps what they
@@ -430,10 +446,7 @@ void TForm1Test::runFillsFiguresAndWritesCsv() {
             LogLine("12:00:00", "d.mp3", "03:00", "Bez", "Nikt", "") + "too;few;fields\n");
     TForm1 form;
     form.show();
-    const auto choose = ChooseInDialog({log});
-    QString notice;
-    const auto dismiss = ExpectNotice(&notice);
-    form.BitBtn1Click();
+    const QString notice = RunThroughDialog(form, {log});
 
     QCOMPARE(notice, QStringLiteral("Informacja|Gotowe!"));
     const auto text = [&form](const char* name) {
@@ -467,7 +480,7 @@ void TForm1Test::cancelledDialogChangesNothing() {
         WhenModalAppears([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
     form.BitBtn1Click();
     QVERIFY(!QFile::exists(CsvPath()));
-    QVERIFY(form.findChild<QLineEdit*>(QStringLiteral("LabeledEdit1"))->text().isEmpty());
+    QVERIFY(FieldText(form, "LabeledEdit1").isEmpty());
     QCOMPARE(form.findChild<TGauge*>(QStringLiteral("Gauge1"))->MaxValue(), 100);
 }
 
@@ -505,12 +518,7 @@ void TForm1Test::dialogOffersTheFirstFileOfTheLastChoice() {
     form.BitBtn1Click();
     QCOMPARE(offered, QString());
 
-    {
-        const auto choose = ChooseInDialog({first, second});
-        QString notice;
-        const auto dismiss = ExpectNotice(&notice);
-        form.BitBtn1Click();
-    }
+    RunThroughDialog(form, {first, second});
     auto* dialog = form.findChild<QFileDialog*>(QStringLiteral("OpenDialog1"));
     QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFiles);
     QCOMPARE(dialog->nameFilters(), QStringList{QStringLiteral("Pliki HST (*.hst)")});
@@ -523,16 +531,11 @@ void TForm1Test::secondRunAddsToFigures() {
                                       LogLine("10:05:00", "b.mp3", "03:25", "T", "P", "GBR"));
     TForm1 form;
     form.show();
-    QString notice;
     for (int run = 0; run < 2; ++run) {
-        const auto choose = ChooseInDialog({log});
-        const auto dismiss = ExpectNotice(&notice);
-        form.BitBtn1Click();
+        RunThroughDialog(form, {log});
     }
-    QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("LabeledEdit1"))->text(),
-             QStringLiteral("2"));
-    QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("LabeledEdit5"))->text(),
-             QStringLiteral("00:06:50"));
+    QCOMPARE(FieldText(form, "LabeledEdit1"), QStringLiteral("2"));
+    QCOMPARE(FieldText(form, "LabeledEdit5"), QStringLiteral("00:06:50"));
     // The missing-nationality count starts again with every run.
     QCOMPARE(form.findChild<WinLabel*>(QStringLiteral("LBrakNarodowosc"))->text(),
              QStringLiteral("1"));
@@ -554,8 +557,7 @@ void TForm1Test::pressDuringRunIsIgnored() {
     form.BitBtn1Click();
     QVERIFY(pressedDuringRun);
     QCOMPARE(notice, QStringLiteral("Informacja|Gotowe!"));
-    QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("LabeledEdit1"))->text(),
-             QStringLiteral("200"));
+    QCOMPARE(FieldText(form, "LabeledEdit1"), QStringLiteral("200"));
 }
 
 // Paints of the lines gauge as "progress/max".
@@ -583,10 +585,7 @@ void TForm1Test::gaugesShowTheEndOfEveryLog() {
     form.show();
     auto* lines = form.findChild<TGauge*>(QStringLiteral("Gauge2"));
     const GaugePaints paints(lines);
-    const auto choose = ChooseInDialog({first, second});
-    QString notice;
-    const auto dismiss = ExpectNotice(&notice);
-    form.BitBtn1Click();
+    RunThroughDialog(form, {first, second});
     QVERIFY(paints.seen.contains(QStringLiteral("3000/3000")));
     QCOMPARE(paints.seen.last(), QStringLiteral("7/7"));
     // Far fewer paints than whole percents passed.
@@ -705,8 +704,7 @@ void TForm1Test::failureIsReportedAndRunStops() {
 
     QCOMPARE(reported,
              QStringLiteral("Cannot open file \"%1\". No such file or directory.").arg(second));
-    QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("LabeledEdit1"))->text(),
-             QStringLiteral("1"));
+    QCOMPARE(FieldText(form, "LabeledEdit1"), QStringLiteral("1"));
     QVERIFY(!QFile::exists(CsvPath()));
     QVERIFY(!form.report().Running());
 }
@@ -732,12 +730,7 @@ void TForm1Test::missingListOpensOnlyWithEntriesAndFile() {
 
     const QString log = WriteFile(dir_, QStringLiteral("missing.hst"),
                                   LogLine("10:00:00", "a.mp3", "03:00", "T", "P", ""));
-    {
-        const auto choose = ChooseInDialog({log});
-        QString notice;
-        const auto dismiss = ExpectNotice(&notice);
-        form.BitBtn1Click();
-    }
+    RunThroughDialog(form, {log});
 
     QString shownType;
     const auto watchList = WhenModalAppears([&shownType](QWidget* modal) {
@@ -914,8 +907,7 @@ void TForm1Test::givenAndDroppedLogsRunLikeTheDialog() {
         form.RunReport({log});
     }
     QCOMPARE(notice, QStringLiteral("Informacja|Gotowe!"));
-    QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("LabeledEdit1"))->text(),
-             QStringLiteral("200"));
+    QCOMPARE(FieldText(form, "LabeledEdit1"), QStringLiteral("200"));
 
     // A drop runs the same report; a second drop while it runs is ignored,
     // as a second press of the button is, and so is anything not a file.
@@ -934,8 +926,7 @@ void TForm1Test::givenAndDroppedLogsRunLikeTheDialog() {
     QVERIFY(Drop(form, {log}));
     QVERIFY(droppedDuringRun);
     QCOMPARE(notice, QStringLiteral("Informacja|Gotowe!"));
-    QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("LabeledEdit1"))->text(),
-             QStringLiteral("400"));
+    QCOMPARE(FieldText(form, "LabeledEdit1"), QStringLiteral("400"));
 }
 
 void TForm1Test::namesThatAreNoLogsAreRefusedBeforeAnythingResets() {
@@ -1012,8 +1003,7 @@ void TForm1Test::aLogBeingWrittenIsNotedAfterTheRun() {
                                                 "pominięto jego ostatni, niedokończony wiersz:\n") +
                                      QDir::toNativeSeparators(log)}));
     // The figures are those of the finished lines.
-    QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("LabeledEdit1"))->text(),
-             QStringLiteral("3"));
+    QCOMPARE(FieldText(form, "LabeledEdit1"), QStringLiteral("3"));
     QCOMPARE(form.findChild<WinLabel*>(QStringLiteral("LniepInformacja"))->text(),
              QStringLiteral("0"));
 }
@@ -1054,10 +1044,7 @@ void TForm1Test::dialogStartsInTheLastFolderAfterARestart() {
     {
         TForm1 form;
         form.show();
-        const auto choose = ChooseInDialog({log});
-        QString notice;
-        const auto dismiss = ExpectNotice(&notice);
-        form.BitBtn1Click();
+        RunThroughDialog(form, {log});
     }
     TForm1 restarted;
     restarted.show();
