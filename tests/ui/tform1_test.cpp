@@ -449,15 +449,12 @@ void TForm1Test::runFillsFiguresAndWritesCsv() {
     const QString notice = RunThroughDialog(form, {log});
 
     QCOMPARE(notice, QStringLiteral("Informacja|Gotowe!"));
-    const auto text = [&form](const char* name) {
-        return form.findChild<QLineEdit*>(QString::fromLatin1(name))->text();
-    };
-    QCOMPARE(text("LabeledEdit1"), QStringLiteral("3"));
-    QCOMPARE(text("LabeledEdit5"), QStringLiteral("00:06:25"));
-    QCOMPARE(text("LabeledEdit2"), QStringLiteral("2"));
-    QCOMPARE(text("LabeledEdit9"), QStringLiteral("66%"));
-    QCOMPARE(text("LabeledEdit15"), QStringLiteral("1"));
-    QCOMPARE(text("LabeledEdit17"), QStringLiteral("1"));
+    QCOMPARE(FieldText(form, "LabeledEdit1"), QStringLiteral("3"));
+    QCOMPARE(FieldText(form, "LabeledEdit5"), QStringLiteral("00:06:25"));
+    QCOMPARE(FieldText(form, "LabeledEdit2"), QStringLiteral("2"));
+    QCOMPARE(FieldText(form, "LabeledEdit9"), QStringLiteral("66%"));
+    QCOMPARE(FieldText(form, "LabeledEdit15"), QStringLiteral("1"));
+    QCOMPARE(FieldText(form, "LabeledEdit17"), QStringLiteral("1"));
     QCOMPARE(form.findChild<WinLabel*>(QStringLiteral("LniepInformacja"))->text(),
              QStringLiteral("1"));
     QCOMPARE(form.findChild<WinLabel*>(QStringLiteral("LBrakNarodowosc"))->text(),
@@ -784,11 +781,8 @@ void TForm1Test::unmappedDriveIsAskedAboutOnce() {
              answered ? QStringLiteral("Gotowe!")
                       : QStringLiteral("Gotowe!\nPozycje polskie, których nie sprawdzono pod "
                                        "kątem debiutu (brak folderu dysku lub udziału): 3"));
-    const auto text = [&form](const char* name) {
-        return form.findChild<QLineEdit*>(QString::fromLatin1(name))->text();
-    };
-    QCOMPARE(text("LabeledEdit23"), answered ? QStringLiteral("2") : QString());
-    QCOMPARE(text("LabeledEdit4"), answered ? QStringLiteral("1") : QStringLiteral("3"));
+    QCOMPARE(FieldText(form, "LabeledEdit23"), answered ? QStringLiteral("2") : QString());
+    QCOMPARE(FieldText(form, "LabeledEdit4"), answered ? QStringLiteral("1") : QStringLiteral("3"));
     const std::vector<veltra::FolderMapping> saved = veltra::UserSettings().LoadFolderMappings();
     if (answered) {
         QCOMPARE(saved.size(), std::size_t{1});
@@ -1033,8 +1027,7 @@ void TForm1Test::logsHandedOverDuringARunMakeTheNextRun() {
     QCOMPARE(note, QStringLiteral("Trwa raport. Te logi zostaną policzone w następnym, zaraz po "
                                   "nim:\n") +
                        later);
-    QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("LabeledEdit1"))->text(),
-             QStringLiteral("3002"));
+    QCOMPARE(FieldText(form, "LabeledEdit1"), QStringLiteral("3002"));
 }
 
 void TForm1Test::dialogStartsInTheLastFolderAfterARestart() {
