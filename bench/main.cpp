@@ -1,5 +1,6 @@
 // veltra-bench: writes the seeded reference corpus, then times the driver
-// over it against `cat` of the same files, interleaved in one run; runs the
+// over it against the I/O a run must do (veltra-io-floor) and against `cat`
+// of the same files, interleaved in one run; runs the
 // engine in process with description files read in line order against read
 // ahead, on local disk and on a file system that delays every call as a
 // network share would; measures the line analysis alone; and times the
@@ -33,6 +34,8 @@ using namespace veltra::bench;
 
 struct Options {
     std::string driver;
+    // The I/O floor, beside the benchmark unless named.
+    std::string floor;
     // Another build of the driver, timed over the same logs in the same run.
     std::string baseline;
     fs::path folder = "bench-corpus";
@@ -51,7 +54,8 @@ struct Options {
 };
 
 constexpr const char* kUsage =
-    "Usage: veltra-bench DRIVER [--baseline DRIVER] [--folder DIR] [--seed N] [--runs N]\n"
+    "Usage: veltra-bench DRIVER [--baseline DRIVER] [--floor PROGRAM] [--folder DIR]\n"
+    "                    [--seed N] [--runs N]\n"
     "                    [--delayed-runs N] [--sequential-logs N] [--io-threads N]\n"
     "                    [--lines-ahead N] [--empty-log-mib N] [--missing-lines N]\n"
     "                    [--quarter-only] [--lookup-files N]\n";
@@ -65,6 +69,8 @@ Options ParseOptions(int argc, char** argv) {
             options.folder = argv[++i];
         } else if (argument == "--baseline" && hasValue) {
             options.baseline = fs::absolute(argv[++i]).string();
+        } else if (argument == "--floor" && hasValue) {
+            options.floor = fs::absolute(argv[++i]).string();
         } else if (argument == "--seed" && hasValue) {
             options.seed = static_cast<std::uint32_t>(std::strtoul(argv[++i], nullptr, 10));
         } else if (argument == "--runs" && hasValue) {
@@ -96,6 +102,9 @@ Options ParseOptions(int argc, char** argv) {
     if (options.driver.empty()) {
         std::fputs(kUsage, stderr);
         std::exit(2);
+    }
+    if (options.floor.empty()) {
+        options.floor = (fs::absolute(argv[0]).parent_path() / "veltra-io-floor").string();
     }
     // The in-process runs work from inside it.
     options.folder = fs::absolute(options.folder);
@@ -200,17 +209,20 @@ int main(int argc, char** argv) {
         options.driver, "--json", "--csv",
         "braki.csv",    "--map",  "D:\\=" + fs::absolute(options.folder).string()};
     mapped.insert(mapped.end(), windowsLogs.begin(), windowsLogs.end());
+    std::vector<std::string> floor{options.floor};
+    floor.insert(floor.end(), logs.begin(), logs.end());
     std::vector<std::string> cat{"cat"};
     cat.insert(cat.end(), logs.begin(), logs.end());
     const std::vector<std::string> descriptions = Relative(corpus.descriptionFiles, options.folder);
     cat.insert(cat.end(), descriptions.begin(), descriptions.end());
 
     // One untimed round fills the page cache for all of them.
-    if (TimeProcess(driver, options.folder).exitCode != 0 ||
+    std::string floorReads = OutputOf(floor, options.folder);
+    if (floorReads.empty() || TimeProcess(driver, options.folder).exitCode != 0 ||
         TimeProcess(mapped, options.folder).exitCode != 0 ||
         (!baseline.empty() && TimeProcess(baseline, options.folder).exitCode != 0) ||
         TimeProcess(cat, options.folder).exitCode != 0) {
-        std::fprintf(stderr, "veltra-bench: the driver or cat failed on the corpus\n");
+        std::fprintf(stderr, "veltra-bench: the driver, the floor or cat failed on the corpus\n");
         return 1;
     }
     std::vector<double> driverSeconds;
@@ -218,6 +230,7 @@ int main(int argc, char** argv) {
     std::vector<double> mappedSeconds;
     std::vector<double> baselineSeconds;
     std::vector<double> baselineCpuSeconds;
+    std::vector<double> floorSeconds;
     std::vector<double> catSeconds;
     std::vector<double> catCpuSeconds;
     long peakKib = 0;
@@ -232,6 +245,7 @@ int main(int argc, char** argv) {
             baselineSeconds.push_back(before.seconds);
             baselineCpuSeconds.push_back(before.cpuSeconds);
         }
+        floorSeconds.push_back(TimeProcess(floor, options.folder).seconds);
         const ProcessRun reading = TimeProcess(cat, options.folder);
         catSeconds.push_back(reading.seconds);
         catCpuSeconds.push_back(reading.cpuSeconds);
@@ -251,6 +265,7 @@ int main(int argc, char** argv) {
                                                  options.delayedRuns, expected);
 
     const double driverMedian = Median(driverSeconds);
+    const double floorMedian = Median(floorSeconds);
     const double catMedian = Median(catSeconds);
     const double linesPerSecond = MedianLinesPerSecond(200'000, options.runs);
     const double memoryLimitMib = 2.0 * static_cast<double>(largestLog) / (1 << 20) + 20;
@@ -262,6 +277,10 @@ int main(int argc, char** argv) {
     std::printf("runs: %d of each, interleaved; load average %s\n\n", options.runs,
                 LoadAverage().c_str());
     std::printf("driver, whole corpus (median):   %8.3f s\n", driverMedian);
+    floorReads.erase(floorReads.find_last_not_of('\n') + 1);
+    std::printf("I/O floor (median):              %8.3f s   %s\n", floorMedian, floorReads.c_str());
+    std::printf("driver / floor:                  %8.2f x   goal <= 1.3\n",
+                driverMedian / floorMedian);
     std::printf("driver, paths on D: mapped:      %8.3f s   %.2f x as written, goal < 2\n",
                 Median(mappedSeconds), Median(mappedSeconds) / driverMedian);
     if (!baselineSeconds.empty()) {

@@ -18,6 +18,10 @@ struct ProcessRun {
 ProcessRun TimeProcess(const std::vector<std::string>& command,
                        const std::filesystem::path& folder);
 
+// Runs a program in `folder` and returns what it printed on its standard
+// output; empty when it failed.
+std::string OutputOf(const std::vector<std::string>& command, const std::filesystem::path& folder);
+
 double Median(std::vector<double> values);
 
 }  // namespace veltra::bench
