@@ -13,6 +13,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "display_text.h"
 #include "file_dialogs.h"
 #include "user_settings.h"
 
@@ -103,6 +104,30 @@ std::optional<QString> AskForMappedFolder(QWidget* parent, const QString& root,
     return ChooseFolder(parent, QStringLiteral("FolderQuestion"),
                         QStringLiteral("Gdzie są pliki z „%1”?").arg(root), explanation,
                         startFolder);
+}
+
+std::optional<std::string> ChooseFolderForRun(QWidget* parent, std::string_view root,
+                                              std::string_view exampleAudioPath,
+                                              std::string_view missingFolder,
+                                              const QString& logPath) {
+    const QString prefix = FromUtf8(root);
+    const std::optional<QString> folder = AskForMappedFolder(
+        parent, prefix, FromUtf8(exampleAudioPath), FromUtf8(missingFolder), logPath);
+    if (!folder) {
+        return std::nullopt;
+    }
+    UserSettings settings;
+    if (!settings.SaveFolderMapping(prefix, *folder)) {
+        ShowSettingsFailure(parent, settings.Failure());
+    }
+    return EnginePath(*folder);
+}
+
+FolderMappings MappingsForRun(QWidget* parent) {
+    UserSettings settings;
+    FolderMappings mappings(settings.LoadFolderMappings());
+    ShowSettingsFailure(parent, settings.Failure());
+    return mappings;
 }
 
 FolderMappingsDialog::FolderMappingsDialog(QWidget* parent)

@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QString>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "folder_mappings.h"
@@ -21,6 +23,19 @@ namespace veltra {
 std::optional<QString> AskForMappedFolder(QWidget* parent, const QString& root,
                                           const QString& exampleAudioPath,
                                           const QString& missingFolder, const QString& logPath);
+
+// AskForMappedFolder during a run, with the answer kept in the user's
+// settings for the runs to come (a failure to keep it is told; this run uses
+// it all the same). The folder as the engine spells paths; nullopt when the
+// user cancels.
+std::optional<std::string> ChooseFolderForRun(QWidget* parent, std::string_view root,
+                                              std::string_view exampleAudioPath,
+                                              std::string_view missingFolder,
+                                              const QString& logPath);
+
+// The user's folder mappings for a run; a settings file that cannot be read
+// is told over `parent`.
+FolderMappings MappingsForRun(QWidget* parent);
 
 // Says that the settings file could not be read or saved (the text of
 // UserSettings::Failure), once in the program's life for each such text: it

@@ -538,26 +538,13 @@ void QuarterDialog::NoteLogBeingWritten(std::string_view path) {
 }
 
 FolderMappings QuarterDialog::MappingsForRun() const {
-    UserSettings settings;
-    FolderMappings mappings(settings.LoadFolderMappings());
-    ShowSettingsFailure(window(), settings.Failure());
-    return mappings;
+    return veltra::MappingsForRun(window());
 }
 
 std::optional<std::string> QuarterDialog::ChooseFolderFor(std::string_view root,
                                                           std::string_view exampleAudioPath,
                                                           std::string_view missingFolder) {
-    const QString prefix = FromUtf8(root);
-    const std::optional<QString> folder = AskForMappedFolder(
-        this, prefix, FromUtf8(exampleAudioPath), FromUtf8(missingFolder), QString());
-    if (!folder) {
-        return std::nullopt;
-    }
-    UserSettings settings;
-    if (!settings.SaveFolderMapping(prefix, *folder)) {
-        ShowSettingsFailure(this, settings.Failure());
-    }
-    return EnginePath(*folder);
+    return ChooseFolderForRun(this, root, exampleAudioPath, missingFolder, QString());
 }
 
 }  // namespace veltra

@@ -3,13 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QFontDatabase>
-#include <QFontMetrics>
 #include <QFrame>
-#include <QGridLayout>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,40 +32,17 @@
 #include "tflegenda.h"
 #include "tgauge.h"
 #include "titled_frame.h"
-#include "user_settings.h"
 #include "win_label.h"
 #include "window_font.h"
 
 namespace veltra {
 namespace {
 
-// Room in a title bar beside its text: the window's icon and its buttons.
-constexpr int kTitleBarControls = 120;
-
-// How often a run lets the window handle its messages: a few times within
-// one frame of the screen.
-constexpr qint64 kMessagesIntervalNs = 4'000'000;
-
 // Long enough to read two lines, short enough not to linger.
 constexpr int kSumNoteMilliseconds = 6000;
 // How long names handed over are gathered before their run: the file
 // manager starts the program once per log chosen, all within a moment.
 constexpr int kGatheringMilliseconds = 500;
-
-// Qt sizes a message box by its text alone; a box as narrow as "Gotowe!"
-// leaves the window manager room for only the first letter of its title.
-// The box is widened to fit the title as well.
-void ShowInformation(QWidget* parent, const QString& title, const QString& text) {
-    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
-    const int titleWidth =
-        QFontMetrics(QFontDatabase::systemFont(QFontDatabase::TitleFont)).horizontalAdvance(title);
-    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
-        grid->addItem(new QSpacerItem(titleWidth + kTitleBarControls, 0, QSizePolicy::Minimum,
-                                      QSizePolicy::Fixed),
-                      grid->rowCount(), 0, 1, grid->columnCount());
-    }
-    box.exec();
-}
 
 // The local files and folders of a drop; empty when anything dropped is not
 // one. Which of them are logs the run decides, so that a file that is not
@@ -92,8 +63,9 @@ QStringList DroppedNames(const QMimeData* data) {
 TForm1::TForm1(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      report_(display_, fileSystem_, *this),
-      OpenDialog1(this) {
+      OpenDialog1(this),
+      runHost_(*this, OpenDialog1),
+      report_(runHost_.Figures(), fileSystem_, runHost_) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Veltra Raport v") + QLatin1String(kProgramVersion));
     setFont(WindowFont());
@@ -106,6 +78,7 @@ TForm1::TForm1(QWidget* parent)
     CreateErrorCounts();
     CreateFigureFields();
     SetTabOrder();
+    runHost_.AttachControls(*Gauge1, *Gauge2, *LPokaz);
 
     connect(BitBtn1, &QPushButton::clicked, this,
             [this] { RunHandler([this] { BitBtn1Click(); }); });
@@ -165,13 +138,13 @@ void TForm1::RunReport(const QStringList& names) {
     if (report_.Running()) {
         return;
     }
-    NamedLogs named =
-        LogsNamedBy(names, FromUtf8(MissingNationalityCsvPath(fileSystem_, ExecutablePath())));
+    NamedLogs named = LogsNamedBy(
+        names, FromUtf8(MissingNationalityCsvPath(fileSystem_, runHost_.ExecutablePath())));
     if (!named.refusal.isEmpty()) {
         ShowErrorReport(named.refusal.toStdString());
         return;
     }
-    givenLogs_ = std::move(named.logs);
+    runHost_.GiveLogs(std::move(named.logs));
     RunLadujPliki();
 }
 
@@ -204,34 +177,17 @@ void TForm1::RunLadujPliki() {
     // A press during a run reaches the report, which ignores it. However the
     // run ends, the fields show its last figures before any message, and a
     // close asked for during the run happens after it.
-    logsBeingWritten_.clear();
     const auto afterRun = qScopeGuard([this] {
-        ShowLatestProgress();
-        if (closeRequested_) {
+        runHost_.ShowLatestProgress();
+        if (runHost_.StopRequested()) {
             QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
         }
     });
     report_.LadujPliki();
-    if (!closeRequested_) {
-        ShowLogsBeingWritten();
+    // Shown once the run has ended, not after a press it ignored.
+    if (!runHost_.StopRequested() && !report_.Running()) {
+        runHost_.ShowLogsBeingWritten();
     }
-}
-
-void TForm1::ShowLogsBeingWritten() {
-    if (logsBeingWritten_.isEmpty()) {
-        return;
-    }
-    // A note beside the figures, which stay as they are: the lines left out
-    // are counted by the next run, once the playout system has finished them.
-    const QString text = logsBeingWritten_.size() == 1
-                             ? QStringLiteral(
-                                   "Log był w trakcie zapisu, więc pominięto jego ostatni, "
-                                   "niedokończony wiersz:\n")
-                             : QStringLiteral(
-                                   "Logi były w trakcie zapisu, więc pominięto ich ostatnie, "
-                                   "niedokończone wiersze:\n");
-    ShowInformation(this, QStringLiteral("Informacja"),
-                    text + logsBeingWritten_.join(QLatin1Char('\n')));
 }
 
 void TForm1::BitBtn2Click() {
@@ -240,7 +196,7 @@ void TForm1::BitBtn2Click() {
 }
 
 void TForm1::LBrakNarodowoscClick() {
-    const std::string path = MissingNationalityCsvPath(fileSystem_, ExecutablePath());
+    const std::string path = MissingNationalityCsvPath(fileSystem_, runHost_.ExecutablePath());
     if (!ShouldOpenMissingList(LBrakNarodowosc->text(), fileSystem_.IsRegularFile(path))) {
         return;
     }
@@ -304,7 +260,7 @@ void TForm1::FormClose(QCloseEvent* event) {
     // A run in progress still uses the report; it stops after its current
     // line, and the window closes then.
     if (report_.Running()) {
-        closeRequested_ = true;
+        runHost_.RequestStop();
         event->ignore();
         return;
     }
@@ -327,16 +283,17 @@ void TForm1::dropEvent(QDropEvent* event) {
 }
 
 void TForm1::CopyTableRow() {
-    const std::string row = TableRow([this](Field field) { return display_.Text(field); });
+    const std::string row =
+        TableRow([this](Field field) { return runHost_.Figures().Text(field); });
     QGuiApplication::clipboard()->setText(QString::fromStdString(row));
     // A row pasted into the regulator's form is one month's; the sum of two
     // runs looks just like one, so the user is told, without a box to close.
-    if (runsInFigures_ > 1) {
+    if (runHost_.RunsInFigures() > 1) {
         QToolTip::showText(
             Panel1->mapToGlobal(QPoint(BitBtn1->x(), Panel1->height())),
             QStringLiteral("Skopiowane czasy to suma %1 raportów.\nOd zera zaczyna „Nowy raport "
                            "(wyzeruj wyniki)”\nw menu tego paska (prawy przycisk myszy).")
-                .arg(runsInFigures_),
+                .arg(runHost_.RunsInFigures()),
             Panel1, QRect(), kSumNoteMilliseconds);
     }
 }
@@ -348,135 +305,15 @@ void TForm1::StartNewReport() {
     report_.Reset();
     for (std::size_t i = 0; i < kDisplayFieldCount; ++i) {
         const auto field = static_cast<Field>(i);
-        display_.Publish(field, FieldInitialText(field));
+        runHost_.Figures().Publish(field, FieldInitialText(field));
     }
-    display_.Flush();
-    pendingProgress_ = {};
+    runHost_.Figures().Flush();
+    runHost_.Restart();
     for (TGauge* gauge : {Gauge1, Gauge2}) {
         gauge->SetProgress(0);
         gauge->SetMaxValue(kGaugeDefaultMaxValue);
     }
     LPokaz->setEnabled(false);
-    runsInFigures_ = 0;
-}
-
-QString TForm1::LogBeingRead() const {
-    if (runLogs_.isEmpty()) {
-        return {};
-    }
-    return runLogs_[std::min<qsizetype>(filesDone_, runLogs_.size() - 1)];
-}
-
-std::optional<std::vector<std::string>> TForm1::ChooseFiles() {
-    const std::optional<QStringList> chosen =
-        givenLogs_ ? std::exchange(givenLogs_, std::nullopt) : OpenDialog1.Execute();
-    if (!chosen) {
-        return std::nullopt;
-    }
-    ++runsInFigures_;
-    runLogs_ = *chosen;
-    std::vector<std::string> paths;
-    paths.reserve(static_cast<std::size_t>(chosen->size()));
-    for (const QString& path : *chosen) {
-        paths.push_back(EnginePath(path));
-    }
-    return paths;
-}
-
-TGauge* TForm1::GaugeOf(Gauge gauge) const {
-    return gauge == Gauge::Files ? Gauge1 : Gauge2;
-}
-
-void TForm1::SetGaugeMaxValue(Gauge gauge, std::int32_t value) {
-    if (gauge == Gauge::Files) {
-        filesDone_ = 0;
-    }
-    ShowGaugeProgress();
-    GaugeOf(gauge)->SetMaxValue(value);
-}
-
-void TForm1::SetGaugeProgress(Gauge gauge, std::int32_t value) {
-    if (gauge == Gauge::Files) {
-        filesDone_ = value;
-    }
-    // The lines gauge moves once per line, and each whole percent repaints it
-    // at once: its progress waits for the display's pace like the figures.
-    // The files gauge moves at the end of a log, which both then show exactly.
-    pendingProgress_[static_cast<std::size_t>(gauge)] = value;
-    if (gauge == Gauge::Files) {
-        ShowGaugeProgress();
-    }
-}
-
-void TForm1::ShowGaugeProgress() {
-    for (const Gauge gauge : {Gauge::Lines, Gauge::Files}) {
-        if (std::optional<std::int32_t>& pending =
-                pendingProgress_[static_cast<std::size_t>(gauge)]) {
-            GaugeOf(gauge)->SetProgress(*std::exchange(pending, std::nullopt));
-        }
-    }
-}
-
-void TForm1::ShowLatestProgress() {
-    display_.Flush();
-    ShowGaugeProgress();
-}
-
-void TForm1::ProcessPendingMessages() {
-    // Asking the window system for its messages after every line of a
-    // quarter (138,000 lines) was most of the window's time over the
-    // driver's; a few milliseconds apart is as prompt as a user can tell.
-    if (sinceMessages_.isValid() && sinceMessages_.nsecsElapsed() < kMessagesIntervalNs) {
-        return;
-    }
-    sinceMessages_.start();
-    if (display_.FlushIfDue()) {
-        ShowGaugeProgress();
-    }
-    QCoreApplication::processEvents();
-}
-
-void TForm1::SetPokazEnabled(bool enabled) {
-    LPokaz->setEnabled(enabled);
-}
-
-std::string TForm1::ExecutablePath() const {
-    return EnginePath(QCoreApplication::applicationFilePath());
-}
-
-void TForm1::ShowNotice(std::string_view text, std::string_view title) {
-    ShowLatestProgress();
-    ShowInformation(this, FromUtf8(title), FromUtf8(text));
-}
-
-void TForm1::NoteLogBeingWritten(std::string_view path) {
-    logsBeingWritten_ << QDir::toNativeSeparators(FromUtf8(path));
-}
-
-FolderMappings TForm1::MappingsForRun() const {
-    UserSettings settings;
-    FolderMappings mappings(settings.LoadFolderMappings());
-    ShowSettingsFailure(window(), settings.Failure());
-    return mappings;
-}
-
-std::optional<std::string> TForm1::ChooseFolderFor(std::string_view root,
-                                                   std::string_view exampleAudioPath,
-                                                   std::string_view missingFolder) {
-    // The figures and gauges so far are on screen while the user thinks.
-    ShowLatestProgress();
-    const QString prefix = FromUtf8(root);
-    const std::optional<QString> folder = AskForMappedFolder(
-        this, prefix, FromUtf8(exampleAudioPath), FromUtf8(missingFolder), LogBeingRead());
-    if (!folder) {
-        return std::nullopt;
-    }
-    // Used for this run even when it cannot be kept for the next.
-    UserSettings settings;
-    if (!settings.SaveFolderMapping(prefix, *folder)) {
-        ShowSettingsFailure(this, settings.Failure());
-    }
-    return EnginePath(*folder);
 }
 
 }  // namespace veltra

@@ -1,17 +1,15 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
 #include <array>
 #include <optional>
 
 #include "companion_placement.h"
-#include "figure_display.h"
 #include "native_file_system.h"
 #include "open_dialog.h"
 #include "report.h"
-#include "report_host.h"
+#include "window_run_host.h"
 
 class QFrame;
 class QLabel;
@@ -25,8 +23,9 @@ class WinLabel;
 
 // The main window: the report's figures in five titled panels, the two error
 // counts, the file-choice and legend buttons and the two progress gauges. It
-// owns the report and hosts its runs.
-class TForm1 : public QWidget, private ReportHost {
+// owns the report; its WindowRunHost stands between the report's runs and
+// the widgets.
+class TForm1 : public QWidget {
     Q_OBJECT
 public:
     explicit TForm1(QWidget* parent = nullptr);
@@ -87,32 +86,6 @@ private:
     void CentreOnScreen();
     void RunLadujPliki();
 
-    // ReportHost
-    std::optional<std::vector<std::string>> ChooseFiles() override;
-    void SetGaugeMaxValue(Gauge gauge, std::int32_t value) override;
-    void SetGaugeProgress(Gauge gauge, std::int32_t value) override;
-    void ProcessPendingMessages() override;
-    bool StopRequested() const override { return closeRequested_; }
-    void SetPokazEnabled(bool enabled) override;
-    std::string ExecutablePath() const override;
-    void ShowNotice(std::string_view text, std::string_view title) override;
-    void NoteLogBeingWritten(std::string_view path) override;
-    FolderMappings MappingsForRun() const override;
-    std::optional<std::string> ChooseFolderFor(std::string_view root,
-                                               std::string_view exampleAudioPath,
-                                               std::string_view missingFolder) override;
-
-    // The log the run is reading, or last read; empty before any run.
-    QString LogBeingRead() const;
-    TGauge* GaugeOf(Gauge gauge) const;
-    // Hands the gauges the progress the run reported since they last moved.
-    void ShowGaugeProgress();
-    // Figures and gauges as the run left them, before anything else is shown.
-    void ShowLatestProgress();
-    // After a run: which logs were still being written, so that their last
-    // line was left out.
-    void ShowLogsBeingWritten();
-
     QFrame* Panel1 = nullptr;
     BitBtn* BitBtn1 = nullptr;
     BitBtn* BitBtn2 = nullptr;
@@ -126,29 +99,14 @@ private:
     std::array<QLineEdit*, 24> LabeledEdits{};
 
     CompanionPlacement companionPlacement_;
-    FigureDisplay display_;
-    NativeFileSystem fileSystem_;
-    Report report_;
     OpenDialog OpenDialog1;
-    // Logs to report instead of asking the dialog, for the next run only.
-    std::optional<QStringList> givenLogs_;
+    NativeFileSystem fileSystem_;
+    WindowRunHost runHost_;
+    Report report_;
     // Handed over and not yet reported; run when the timer ends while no
     // run and no dialog is going on.
     QStringList handedOverNames_;
     QTimer handedOverRun_;
-    // Of the current run, as the user knows them (native separators).
-    QStringList logsBeingWritten_;
-    // Indexed by Gauge; set while a gauge has yet to show its latest value.
-    std::array<std::optional<std::int32_t>, 2> pendingProgress_{};
-    // Runs whose figures the fields show added up, since the start or the
-    // last StartNewReport.
-    int runsInFigures_ = 0;
-    // The logs of the current or last run, and how many of them it finished.
-    QStringList runLogs_;
-    std::int32_t filesDone_ = 0;
-    // Since the run last let the window handle its messages.
-    QElapsedTimer sinceMessages_;
-    bool closeRequested_ = false;
     bool awaitingFrame_ = true;
 };
 

@@ -131,7 +131,7 @@ void TForm1::CreateErrorCounts() {
         WinLabel* count = PlaceLabel(this, FieldName(field), FromUtf8(FieldInitialText(field)),
                                      place.count.x(), place.count.y());
         count->setFont(Bold(font()));
-        display_.Attach(field, [count](const QString& text) { count->setText(text); });
+        runHost_.Figures().Attach(field, [count](const QString& text) { count->setText(text); });
         if (field == Field::MissingNationality) {
             LBrakNarodowosc = count;
         } else {
@@ -178,7 +178,7 @@ void TForm1::CreateFigureFields() {
             caption->setObjectName(edit->objectName() + QStringLiteral("Label"));
             caption->move(place.fieldLeft, top - kCaptionAbove);
             LabeledEdits[LabeledEditIndex(field)] = edit;
-            display_.Attach(field, [edit](const QString& text) { edit->setText(text); });
+            runHost_.Figures().Attach(field, [edit](const QString& text) { edit->setText(text); });
         }
     }
 }

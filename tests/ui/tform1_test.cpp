@@ -1000,6 +1000,13 @@ void TForm1Test::aLogBeingWrittenIsNotedAfterTheRun() {
     QCOMPARE(FieldText(form, "LabeledEdit1"), QStringLiteral("3"));
     QCOMPARE(form.findChild<WinLabel*>(QStringLiteral("LniepInformacja"))->text(),
              QStringLiteral("0"));
+
+    // A choice cancelled afterwards is no run: the note is not told again.
+    boxes.clear();
+    const auto cancel =
+        WhenModalAppears([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+    form.BitBtn1Click();
+    QCOMPARE(boxes, QStringList());
 }
 
 void TForm1Test::logsHandedOverDuringARunMakeTheNextRun() {
