@@ -317,16 +317,7 @@ int main(int argc, char** argv) {
     row("0.5 ms per call (median)", nearShare, "goal < 3 s");
     row("2 ms per call (median)", farShare, "goal < 10 s");
 
-    const QuarterTiming quarter =
-        TimeQuarter(local, options.readAhead, logs, options.folder, options.runs);
-    std::printf("\nthe corpus as a quarter's form, in process (%d runs, interleaved):\n",
-                options.runs);
-    std::printf("one run over all logs (median):  %8.3f s\n", quarter.singleRunSeconds);
-    std::printf("three months, one run each:      %8.3f s   %.2f x, goal <= 1.2%s\n",
-                quarter.quarterSeconds, quarter.quarterSeconds / quarter.singleRunSeconds,
-                quarter.sameSeconds ? "" : "   FIGURES DIFFER");
-    std::printf("writing the workbook (median):   %8.1f ms   goal < 50 ms\n",
-                quarter.workbookSeconds * 1000);
+    const QuarterTiming quarter = PrintQuarter(local, options, logs);
 
     std::printf("\npeak memory of the driver over one extreme log:\n");
     for (const MemoryCase& memory :
