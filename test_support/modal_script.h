@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -35,4 +36,19 @@
         *seen = box->windowTitle() + QLatin1Char('|') + box->text();
         box->accept();
     });
+}
+
+// Accepts every message box as soon as it is shown, the report's and the
+// window's alike, and keeps "title|text" of each in `seen`, until the
+// returned timer is destroyed.
+[[nodiscard]] inline std::unique_ptr<QTimer> AcceptEveryBox(QStringList* seen) {
+    auto poll = std::make_unique<QTimer>();
+    QObject::connect(poll.get(), &QTimer::timeout, [seen] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            *seen << box->windowTitle() + QLatin1Char('|') + box->text();
+            box->accept();
+        }
+    });
+    poll->start(1);
+    return poll;
 }

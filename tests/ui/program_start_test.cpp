@@ -1,7 +1,6 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -64,14 +63,7 @@ void ProgramStartTest::aSecondStartHandsItsLogsToTheRunningWindow() {
     const auto form = veltra::StartMainWindow({QStringLiteral("veltra")});
     QVERIFY(form);
     QStringList boxes;
-    QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [&boxes] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            boxes << box->windowTitle() + QLatin1Char('|') + box->text();
-            box->accept();
-        }
-    });
-    answer.start(1);
+    const auto answer = AcceptEveryBox(&boxes);
 
     // As the file manager starts the program for each of two logs chosen.
     std::array<QProcess, 2> starts;

@@ -983,14 +983,7 @@ void TForm1Test::aLogBeingWrittenIsNotedAfterTheRun() {
     TForm1 form;
     form.show();
     QStringList boxes;
-    QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [&boxes] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            boxes << box->windowTitle() + QLatin1Char('|') + box->text();
-            box->accept();
-        }
-    });
-    answer.start(1);
+    const auto answer = AcceptEveryBox(&boxes);
     form.RunReport({log});
     QCOMPARE(boxes, (QStringList{QStringLiteral("Informacja|Gotowe!"),
                                  QStringLiteral("Informacja|Log był w trakcie zapisu, więc "
