@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -385,5 +386,14 @@ struct LogLine {
         return line;
     }
 };
+
+// A log of `lines`, each ended with CR LF as the playout system writes them.
+inline std::string Log(std::initializer_list<LogLine> lines) {
+    std::string text;
+    for (const LogLine& line : lines) {
+        text += line.Text() + "\r\n";
+    }
+    return text;
+}
 
 }  // namespace veltra::testing

@@ -11,15 +11,8 @@
 namespace veltra {
 namespace {
 
+using testing::Log;
 using testing::LogLine;
-
-std::string Log(std::initializer_list<LogLine> lines) {
-    std::string text;
-    for (const LogLine& line : lines) {
-        text += line.Text() + "\r\n";
-    }
-    return text;
-}
 
 class Quarter : public ::testing::Test {
 protected:

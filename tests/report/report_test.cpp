@@ -11,15 +11,8 @@ namespace {
 
 using enum Field;
 using testing::kCsvPath;
+using testing::Log;
 using testing::LogLine;
-
-std::string Log(std::initializer_list<LogLine> lines) {
-    std::string text;
-    for (const LogLine& line : lines) {
-        text += line.Text() + "\r\n";
-    }
-    return text;
-}
 
 class ReportRun : public testing::ReportTest {
 protected:
