@@ -1,6 +1,8 @@
 #include "description_read_ahead.h"
 
 #include <algorithm>
+#include <chrono>
+#include <iterator>
 #include <system_error>
 #include <utility>
 
@@ -10,15 +12,25 @@ namespace veltra {
 
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
 // Lines a thread looks at in one go, and how often the analysis tells how
 // far it has got: rarely enough that the lock is seldom taken for it.
 constexpr std::size_t kBatch = 64;
 constexpr std::size_t kFirstThreads = 2;
+// Reads in line order judged together: reading ahead starts when half of
+// them were slow, so that a thread's bad moment on a busy machine does not.
+constexpr std::size_t kJudgedReads = 16;
+// The most reads a thread takes at once; it starts with one and doubles
+// while its reads are fast.
+constexpr std::size_t kMostReadsAtOnce = 16;
 
 }  // namespace
 
 DescriptionReadAhead::DescriptionReadAhead(ReadAheadSettings settings)
-    : settings_(settings), outcomes_(std::max<std::size_t>(settings.linesAhead, 1)) {}
+    : settings_(settings),
+      readingAhead_(settings.start == ReadAheadStart::AtOnce),
+      outcomes_(std::max<std::size_t>(settings.linesAhead, 1)) {}
 
 DescriptionReadAhead::~DescriptionReadAhead() {
     // Every thread is told first, so that their last reads end together.
@@ -42,13 +54,7 @@ void DescriptionReadAhead::AddThread() {
     }
 }
 
-void DescriptionReadAhead::StartLog(std::string_view text, std::shared_ptr<const DebutTest> test) {
-    const std::lock_guard lock(mutex_);
-    lines_.emplace(text);
-    test_ = std::move(test);
-    next_ = 0;
-    passed_ = 0;
-    ++generation_;
+void DescriptionReadAhead::StartThreads() {
     if (threadCount_ == 0) {
         for (std::size_t i = 0; i < std::min(kFirstThreads, settings_.ioThreads); ++i) {
             AddThread();
@@ -57,11 +63,32 @@ void DescriptionReadAhead::StartLog(std::string_view text, std::shared_ptr<const
     workAvailable_.notify_all();
 }
 
+void DescriptionReadAhead::StartLog(std::string_view text, std::shared_ptr<const DebutTest> test) {
+    const std::lock_guard lock(mutex_);
+    lines_.emplace(text);
+    test_ = std::move(test);
+    next_ = 0;
+    passed_ = 0;
+    ++generation_;
+    if (readingAhead_) {
+        StartThreads();
+    }
+}
+
+void DescriptionReadAhead::StartReadingAhead(std::size_t index) {
+    const std::lock_guard lock(mutex_);
+    readingAhead_ = true;
+    passed_ = index;
+    SkipTo(index + 1);
+    StartThreads();
+}
+
 bool DescriptionReadAhead::MayScan() const {
     return lines_ && !scanning_ && next_ < passed_ + outcomes_.size();
 }
 
 void DescriptionReadAhead::Work() {
+    std::size_t readsAtOnce = 1;
     std::unique_lock lock(mutex_);
     for (;;) {
         workAvailable_.wait(lock, [this] { return stopping_ || MayScan() || !jobs_.empty(); });
@@ -70,7 +97,7 @@ void DescriptionReadAhead::Work() {
         }
         // Reads come first while enough are queued to keep every thread busy.
         if (!jobs_.empty() && (jobs_.size() >= threadCount_ || !MayScan())) {
-            Read(lock);
+            Read(lock, readsAtOnce);
         } else {
             Scan(lock);
         }
@@ -117,36 +144,79 @@ void DescriptionReadAhead::Scan(std::unique_lock<std::mutex>& lock) {
                                .failure = {}};
         jobs_.push_back(std::move(job));
     }
+    // One more thread; this one goes on with the reads or the next lines, and
+    // whoever takes reads wakes another while some are left.
     if (!found.empty() || MayScan()) {
-        workAvailable_.notify_all();
+        workAvailable_.notify_one();
     }
 }
 
-void DescriptionReadAhead::Read(std::unique_lock<std::mutex>& lock) {
-    const Job job = std::move(jobs_.front());
-    jobs_.pop_front();
+void DescriptionReadAhead::Read(std::unique_lock<std::mutex>& lock, std::size_t& readsAtOnce) {
+    const auto firstLeft =
+        jobs_.begin() + static_cast<std::ptrdiff_t>(std::min(jobs_.size(), readsAtOnce));
+    std::vector<Job> taken(std::make_move_iterator(jobs_.begin()),
+                           std::make_move_iterator(firstLeft));
+    jobs_.erase(jobs_.begin(), firstLeft);
+    if (!jobs_.empty()) {
+        workAvailable_.notify_one();
+    }
     const std::size_t generation = generation_;
     const std::shared_ptr<const DebutTest> test = test_;
     lock.unlock();
 
-    std::optional<bool> debut;
-    std::exception_ptr failure;
-    try {
-        debut = (*test)(job.audioPath);
-    } catch (...) {
-        failure = std::current_exception();
+    std::vector<Finished> finished;
+    finished.reserve(taken.size());
+    std::size_t made = 0;
+    bool slow = false;
+    // A log that ended meanwhile has no use for the rest.
+    while (made < taken.size() && generation_ == generation) {
+        const Job& job = taken[made++];
+        Finished& read = finished.emplace_back(Finished{job.line, std::nullopt, nullptr});
+        const Clock::time_point start = Clock::now();
+        try {
+            read.debut = (*test)(job.audioPath);
+        } catch (...) {
+            read.failure = std::current_exception();
+        }
+        slow = Clock::now() - start > settings_.slowRead;
+        if (slow || made == taken.size()) {
+            break;
+        }
+        if (awaited_ <= job.line) {
+            lock.lock();
+            HandOver(finished, generation);
+            lock.unlock();
+            finished.clear();
+        }
     }
+    readsAtOnce = slow ? 1 : std::min(2 * readsAtOnce, kMostReadsAtOnce);
 
     lock.lock();
-    Outcome& outcome = OutcomeOf(job.line);
-    // A log that ended meanwhile has no use for it.
-    if (generation == generation_ && outcome.generation == generation && outcome.line == job.line) {
-        outcome.done = true;
-        outcome.debut = debut;
-        outcome.failure = std::move(failure);
-        if (awaited_ == job.line) {
-            lineRead_.notify_one();
+    HandOver(finished, generation);
+    // After a slow read the others are left to other threads, first in line.
+    if (made < taken.size() && generation == generation_) {
+        jobs_.insert(jobs_.begin(), std::make_move_iterator(taken.begin() + made),
+                     std::make_move_iterator(taken.end()));
+        workAvailable_.notify_one();
+    }
+}
+
+void DescriptionReadAhead::HandOver(std::vector<Finished>& finished, std::size_t generation) {
+    if (generation != generation_) {
+        return;
+    }
+    bool awaitedIsDone = false;
+    for (Finished& read : finished) {
+        Outcome& outcome = OutcomeOf(read.line);
+        if (outcome.generation == generation && outcome.line == read.line) {
+            outcome.done = true;
+            outcome.debut = read.debut;
+            outcome.failure = std::move(read.failure);
+            awaitedIsDone = awaitedIsDone || awaited_ == read.line;
         }
+    }
+    if (awaitedIsDone) {
+        lineRead_.notify_one();
     }
 }
 
@@ -160,13 +230,36 @@ void DescriptionReadAhead::SkipTo(std::size_t index) {
     }
 }
 
+std::optional<bool> DescriptionReadAhead::TestInLineOrder(std::size_t index,
+                                                          std::string_view audioPath) {
+    const Clock::time_point start = Clock::now();
+    const std::optional<bool> debut = (*test_)(audioPath);
+    if (Clock::now() - start > settings_.slowRead) {
+        ++slowReads_;
+    }
+    if (++judgedReads_ == kJudgedReads) {
+        if (2 * slowReads_ >= kJudgedReads) {
+            StartReadingAhead(index);
+        }
+        judgedReads_ = 0;
+        slowReads_ = 0;
+    }
+    return debut;
+}
+
 std::optional<bool> DescriptionReadAhead::DebutAt(std::size_t index, std::string_view audioPath) {
+    // Only this thread changes it.
+    if (!readingAhead_) {
+        return TestInLineOrder(index, audioPath);
+    }
     std::unique_lock lock(mutex_);
-    const auto queued = std::find_if(jobs_.begin(), jobs_.end(),
-                                     [index](const Job& job) { return job.line == index; });
-    if (next_ <= index || queued != jobs_.end()) {
+    const auto queued =
+        std::lower_bound(jobs_.begin(), jobs_.end(), index,
+                         [](const Job& job, std::size_t line) { return job.line < line; });
+    const bool isQueued = queued != jobs_.end() && queued->line == index;
+    if (next_ <= index || isQueued) {
         // Not read yet and not being read: it is read now, in its turn.
-        if (queued != jobs_.end()) {
+        if (isQueued) {
             jobs_.erase(queued);
         }
         SkipTo(index + 1);
@@ -179,13 +272,14 @@ std::optional<bool> DescriptionReadAhead::DebutAt(std::size_t index, std::string
         return outcome.generation == generation_ && outcome.line == index && outcome.done;
     };
     if (!ready()) {
-        // Reads take longer than lines: more of them in flight would help.
-        if (threadCount_ < settings_.ioThreads) {
+        awaited_ = index;
+        // Waiting as long as a slow read: more reads in flight would help.
+        if (!lineRead_.wait_for(lock, settings_.slowRead, ready) &&
+            threadCount_ < settings_.ioThreads) {
             AddThread();
         }
-        awaited_ = index;
         lineRead_.wait(lock, ready);
-        awaited_.reset();
+        awaited_ = kNoLine;
     }
     const std::optional<bool> debut = outcome.debut;
     const std::exception_ptr failure = std::exchange(outcome.failure, nullptr);
@@ -197,7 +291,7 @@ std::optional<bool> DescriptionReadAhead::DebutAt(std::size_t index, std::string
 }
 
 void DescriptionReadAhead::Passed(std::size_t index) {
-    if ((index + 1) % kBatch != 0) {
+    if (!readingAhead_ || (index + 1) % kBatch != 0) {
         return;
     }
     const std::lock_guard lock(mutex_);

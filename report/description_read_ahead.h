@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
@@ -29,9 +30,15 @@ using DebutTest = std::function<std::optional<bool>(std::string_view audioPath)>
 // is shared between lines or kept once its line is done. A failed test is
 // held until its line asks for it.
 //
-// The pool starts with two threads and grows, up to the limit, whenever the
-// analysis has to wait for a read: a local disk keeps up with few, a slow
-// share needs many reads in flight.
+// Until reads prove slow (ReadAheadSettings::start), each test is taken in
+// line order by the analysis itself, with no thread started; once they have,
+// the object reads ahead for as long as it lives, the logs after included,
+// as a share that was slow once will likely be again. From then on
+// the pool starts with two threads and grows, up to the limit, whenever the
+// analysis waits longer than a slow read: a local disk keeps up with few, a
+// slow share needs many reads in flight. A thread takes several reads at
+// once while they are fast and hands their outcomes over together, so that
+// a fast disk costs no wake-up per read.
 //
 // One log at a time: StartLog, then for each line in order DebutAt (when the
 // analysis takes the debut test) and Passed, then EndLog. All of these are
@@ -62,9 +69,16 @@ public:
     void EndLog() noexcept;
 
 private:
+    static constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);
+
     struct Job {
         std::size_t line;
         std::string audioPath;
+    };
+    struct Finished {
+        std::size_t line;
+        std::optional<bool> debut;
+        std::exception_ptr failure;
     };
     struct Outcome {
         std::size_t generation = 0;
@@ -75,17 +89,29 @@ private:
     };
 
     // The I/O threads' loop: look at the next lines for reads to make, or
-    // make the oldest read found.
+    // make the oldest reads found.
     void Work();
     void Scan(std::unique_lock<std::mutex>& lock);
-    void Read(std::unique_lock<std::mutex>& lock);
+    // Makes up to `readsAtOnce` of the oldest reads found, and sets how many
+    // to take next time.
+    void Read(std::unique_lock<std::mutex>& lock, std::size_t& readsAtOnce);
+    // Makes the outcomes of reads of the log `generation` the lines' own.
+    void HandOver(std::vector<Finished>& finished, std::size_t generation);
     bool MayScan() const;
     // Moves the scan to line `index`, leaving out the lines before it.
     void SkipTo(std::size_t index);
     void AddThread();
+    void StartThreads();
+    // The test of line `index` in line order, on the calling thread, timed.
+    std::optional<bool> TestInLineOrder(std::size_t index, std::string_view audioPath);
+    void StartReadingAhead(std::size_t index);
     Outcome& OutcomeOf(std::size_t line) { return outcomes_[line % outcomes_.size()]; }
 
     const ReadAheadSettings settings_;
+    // The analysis' own: of the reads in line order being judged, how many
+    // there were and how many were slow.
+    std::size_t judgedReads_ = 0;
+    std::size_t slowReads_ = 0;
 
     std::mutex mutex_;
     std::condition_variable workAvailable_;
@@ -95,12 +121,18 @@ private:
     std::optional<LineReader> lines_;  // the lines not scanned yet
     std::size_t next_ = 0;             // the number of the next of them
     std::size_t passed_ = 0;           // lines the analysis is done with
-    std::size_t generation_ = 0;       // changes with every log
+    // Changes with every log; read without the lock by reads in flight.
+    std::atomic<std::size_t> generation_ = 0;
+    // Written by the analysis' thread alone, under the lock, and read there
+    // without it.
+    bool readingAhead_ = false;
     std::shared_ptr<const DebutTest> test_;
-    bool scanning_ = false;  // a thread is looking at the text
-    std::deque<Job> jobs_;
+    bool scanning_ = false;          // a thread is looking at the text
+    std::deque<Job> jobs_;           // in line order
     std::vector<Outcome> outcomes_;  // line i in outcomes_[i % linesAhead]
-    std::optional<std::size_t> awaited_;
+    // The line the analysis waits for; read without the lock by reads in
+    // flight, which hand their outcomes over once they cover it.
+    std::atomic<std::size_t> awaited_ = kNoLine;
     std::size_t threadCount_ = 0;
     bool stopping_ = false;  // the threads are to end
     std::vector<std::thread> threads_;

@@ -23,7 +23,10 @@ using testing::kCsvPath;
 using testing::LogLine;
 using testing::RecordingPublisher;
 
+using namespace std::chrono_literals;
+
 constexpr ReadAheadSettings kInLineOrder{.ioThreads = 0};
+constexpr ReadAheadStart kAtOnce = ReadAheadStart::AtOnce;
 
 struct Corpus {
     std::map<std::string, std::string> files;
@@ -163,12 +166,24 @@ RunRecord RunCorpus(const Corpus& corpus, ReadAheadSettings settings) {
     return CorpusRun(corpus, settings).Run();
 }
 
+// Reading ahead from the start; left to decide, which in memory goes on in
+// line order; and deciding that every read is slow, which starts reading
+// ahead after the first few reads, halfway through a log.
 const ReadAheadSettings kReadAheads[] = {
-    {.ioThreads = 1, .linesAhead = 1},
-    {.ioThreads = 3, .linesAhead = 7},
-    {.ioThreads = 8, .linesAhead = 100},
+    {.ioThreads = 1, .linesAhead = 1, .start = kAtOnce},
+    {.ioThreads = 3, .linesAhead = 7, .start = kAtOnce},
+    {.ioThreads = 8, .linesAhead = 100, .start = kAtOnce},
+    {.start = kAtOnce},
     {},
+    {.ioThreads = 3, .linesAhead = 7, .slowRead = 0us},
+    {.slowRead = 0us},
 };
+
+std::string Describe(const ReadAheadSettings& settings) {
+    return std::to_string(settings.ioThreads) + " threads, " + std::to_string(settings.linesAhead) +
+           " lines ahead, " + (settings.start == kAtOnce ? "from the start" : "when slower than ") +
+           std::to_string(settings.slowRead.count()) + " us";
+}
 
 TEST(ReadAhead, RunsAsInLineOrderWhateverThePoolAndWindow) {
     for (const unsigned seed : {1u, 2u, 3u}) {
@@ -179,8 +194,7 @@ TEST(ReadAhead, RunsAsInLineOrderWhateverThePoolAndWindow) {
         ASSERT_GT(inOrder.reads.size(), 300u);
         for (const ReadAheadSettings& settings : kReadAheads) {
             EXPECT_TRUE(RunCorpus(corpus, settings) == inOrder)
-                << "seed " << seed << ", " << settings.ioThreads << " threads, "
-                << settings.linesAhead << " lines ahead";
+                << "seed " << seed << ", " << Describe(settings);
         }
     }
 }
@@ -194,10 +208,10 @@ TEST(ReadAhead, FailsAtTheSameLineAsInLineOrder) {
     for (const ReadAheadSettings& settings : kReadAheads) {
         CorpusRun run(corpus, settings);
         const RunRecord record = run.Run();
-        EXPECT_EQ(record.failure, inOrder.failure);
-        EXPECT_EQ(record.published, inOrder.published);
-        EXPECT_EQ(record.events, inOrder.events);
-        EXPECT_EQ(record.csv, inOrder.csv);
+        EXPECT_EQ(record.failure, inOrder.failure) << Describe(settings);
+        EXPECT_EQ(record.published, inOrder.published) << Describe(settings);
+        EXPECT_EQ(record.events, inOrder.events) << Describe(settings);
+        EXPECT_EQ(record.csv, inOrder.csv) << Describe(settings);
     }
 }
 
@@ -278,7 +292,7 @@ TEST(ReadAhead, AFailureWithReadsInFlightEndsTheRunAtItsLine) {
 
     // Outlives the run, whose threads may still be in it.
     ReadGate gate([](const std::string& path) { return LineOf(path) > 100; });
-    CorpusRun run(corpus, {.ioThreads = 16, .linesAhead = 4096});
+    CorpusRun run(corpus, {.ioThreads = 16, .start = kAtOnce});
     run.files.beforeRead = [&gate](const std::string& path) {
         // Slow reads before the failure keep the analysis waiting, so the
         // pool grows and many reads are in flight when it fails.
@@ -305,7 +319,7 @@ TEST(ReadAhead, AStopEndsTheRunWithoutWaitingForReadsInFlight) {
     const Corpus corpus = OwnFilePerLine(200);
     // Outlives the run, whose threads may still be in it.
     ReadGate gate([](const std::string& path) { return LineOf(path) > 0; });
-    CorpusRun run(corpus, {.ioThreads = 8, .linesAhead = 4096});
+    CorpusRun run(corpus, {.ioThreads = 8, .start = kAtOnce});
     run.files.beforeRead = [&gate](const std::string& path) { gate.Pass(path); };
     run.host.onMessages = [&run, &gate] {
         gate.AwaitHeld(1);
@@ -329,7 +343,7 @@ TEST(ReadAhead, AbandonedReadsAreNeverMade) {
     const Corpus corpus = OwnFilePerLine(2000);
     // Outlives the run, whose threads may still be in it.
     ReadGate gate([](const std::string& path) { return LineOf(path) > 0; });
-    CorpusRun run(corpus, {.ioThreads = 4, .linesAhead = 4096});
+    CorpusRun run(corpus, {.ioThreads = 4, .start = kAtOnce});
     run.files.beforeRead = [&gate](const std::string& path) { gate.Pass(path); };
     run.host.onMessages = [&run, &gate] {
         gate.AwaitHeld(1);
@@ -345,6 +359,36 @@ TEST(ReadAhead, AbandonedReadsAreNeverMade) {
     EXPECT_LE(descriptionReads, 1 + 4);
 }
 
+TEST(ReadAhead, StartsReadingAheadOnceReadsTurnSlow) {
+    const Corpus corpus = OwnFilePerLine(400);
+    const RunRecord inOrder = RunCorpus(corpus, kInLineOrder);
+
+    const std::thread::id analysis = std::this_thread::get_id();
+    std::mutex mutex;
+    std::vector<int> readElsewhere;
+    CorpusRun run(corpus, {.ioThreads = 8, .slowRead = 1ms});
+    run.files.beforeRead = [&](const std::string& path) {
+        // A share that slows down for a while, as one does under load.
+        const int line = LineOf(path);
+        if (line >= 100 && line < 300) {
+            std::this_thread::sleep_for(3ms);
+        }
+        if (std::this_thread::get_id() != analysis) {
+            const std::lock_guard lock(mutex);
+            readElsewhere.push_back(line);
+        }
+    };
+    EXPECT_TRUE(run.Run() == inOrder);
+
+    const std::lock_guard lock(mutex);
+    ASSERT_FALSE(readElsewhere.empty());
+    const int first = *std::min_element(readElsewhere.begin(), readElsewhere.end());
+    // Fast reads stay in line order; once most of 16 are slow, the lines
+    // after the 16th are read ahead.
+    EXPECT_GT(first, 100);
+    EXPECT_LE(first, 100 + 2 * 16);
+}
+
 TEST(ReadAhead, SamplesGiveTheSameFiguresAndCsvOnDisk) {
     const std::filesystem::path here = std::filesystem::current_path();
     std::filesystem::current_path(VELTRA_SOURCE_DIR);
@@ -355,7 +399,8 @@ TEST(ReadAhead, SamplesGiveTheSameFiguresAndCsvOnDisk) {
         logs.push_back((std::filesystem::current_path() / "samples" / name).string());
     }
     std::vector<std::pair<std::vector<std::pair<Field, std::string>>, std::string>> runs;
-    for (const ReadAheadSettings& settings : {kInLineOrder, ReadAheadSettings{}}) {
+    for (const ReadAheadSettings& settings :
+         {kInLineOrder, ReadAheadSettings{.start = kAtOnce}, ReadAheadSettings{.slowRead = 0us}}) {
         RecordingPublisher publisher;
         NativeFileSystem files;
         FakeHost host;
@@ -369,6 +414,7 @@ TEST(ReadAhead, SamplesGiveTheSameFiguresAndCsvOnDisk) {
     std::filesystem::remove(csv);
     std::filesystem::current_path(here);
     EXPECT_EQ(runs[0], runs[1]);
+    EXPECT_EQ(runs[0], runs[2]);
     EXPECT_FALSE(runs[0].second.empty());
 }
 
