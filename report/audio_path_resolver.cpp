@@ -82,8 +82,12 @@ void AudioPathResolver::SetMapping(std::string_view prefix, std::string folder) 
 
 DescriptionLookup AudioPathResolver::ReadDescriptionFile(std::string_view audioPath,
                                                          std::string_view logFolder) const {
-    // Log text is code page 1250; Linux file names are UTF-8.
-    const std::string path = Cp1250ToUtf8(DescriptionFilePath(audioPath));
+    // Log text is code page 1250; Linux file names are UTF-8. Most paths are
+    // ASCII, the same in both.
+    std::string path = DescriptionFilePath(audioPath);
+    if (std::any_of(path.begin(), path.end(), [](char c) { return (c & 0x80) != 0; })) {
+        path = Cp1250ToUtf8(path);
+    }
     if (fileSystem_.FindsWindowsPaths()) {
         // Looked for as Windows looks for it: there is nothing to map, and
         // letter case makes no difference.
@@ -116,14 +120,19 @@ DescriptionLookup AudioPathResolver::ReadWindowsForm(const std::string& path,
 
 DescriptionLookup AudioPathResolver::ReadLinuxForm(const std::string& path,
                                                    std::string_view logFolder) const {
+    // Exactly as written before any other spelling: what nearly every line
+    // finds, so the other names are made only when it is not there.
+    if (std::optional<std::string> text = ReadRegularFileOrFail(fileSystem_, path)) {
+        return {std::move(text), {}, {}};
+    }
     const std::vector<std::string> names = Names(path);
     const bool relative = !path.starts_with('/');
     const std::string start = relative ? "" : "/";
     const std::string fromLog = relative && !logFolder.empty() ? Join(logFolder, names) : "";
-    // Exactly as written before any other letter case, wherever it is; a
-    // Windows "\" between folders is one exact spelling as well.
+    // Then the other exact spellings, wherever they are, before any other
+    // letter case; a Windows "\" between folders is one exact spelling too.
     const std::string slashed = Join(start, names);
-    for (const std::string* exact : {&path, &slashed, &fromLog}) {
+    for (const std::string* exact : {&slashed, &fromLog}) {
         if (exact->empty() || (exact == &slashed && slashed == path)) {
             continue;
         }

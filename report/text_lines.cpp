@@ -1,15 +1,23 @@
 #include "text_lines.h"
 
+#include <cstring>
+
 namespace veltra {
 
 std::optional<std::string_view> LineReader::Next() {
     if (rest_.empty()) {
         return std::nullopt;
     }
-    std::size_t end = 0;
-    while (end < rest_.size() && rest_[end] != '\r' && rest_[end] != '\n') {
-        ++end;
+    const char* const start = rest_.data();
+    const char* const textEnd = start + rest_.size();
+    if (nextLf_ == nullptr || nextLf_ < start) {
+        const void* lf = std::memchr(start, '\n', rest_.size());
+        nextLf_ = lf ? static_cast<const char*>(lf) : textEnd;
     }
+    // A line ends at the first CR or LF; a CR can only come before the LF.
+    const void* cr = std::memchr(start, '\r', static_cast<std::size_t>(nextLf_ - start));
+    const std::size_t end =
+        static_cast<std::size_t>((cr ? static_cast<const char*>(cr) : nextLf_) - start);
     const std::string_view line = rest_.substr(0, end);
     std::size_t breakSize = end < rest_.size() ? 1 : 0;
     if (rest_.substr(end).starts_with("\r\n")) {

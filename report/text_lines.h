@@ -20,6 +20,10 @@ public:
 
 private:
     std::string_view rest_;
+    // The first LF at or after the start of rest_, or its end; null until
+    // looked for, and looked for again only once passed, so that a text
+    // without any costs one search.
+    const char* nextLf_ = nullptr;
 };
 
 // All lines of a text at once, by the rules of LineReader.

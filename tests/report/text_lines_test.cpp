@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "text_lines.h"
 
 namespace veltra {
@@ -26,6 +28,43 @@ TEST(SplitLines, TheTextEndsAtTheFirstNul) {
     using namespace std::string_view_literals;
     EXPECT_EQ(SplitLines("a\nb\0c\nd"sv), (Lines{"a", "b"}));
     EXPECT_EQ(SplitLines("\0a"sv), Lines{});
+}
+
+// Line by line, byte by byte: what the reader, which searches ahead for its
+// breaks and keeps where the next LF is, must agree with.
+Lines SplitByteByByte(std::string_view text) {
+    Lines lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        if (text[i] != '\r' && text[i] != '\n') {
+            ++i;
+            continue;
+        }
+        lines.push_back(text.substr(start, i - start));
+        i += text.substr(i).starts_with("\r\n") ? 2 : 1;
+        start = i;
+    }
+    if (start < text.size()) {
+        lines.push_back(text.substr(start));
+    }
+    return lines;
+}
+
+TEST(SplitLines, AgreesWithAByteByByteSplitOnEveryShortText) {
+    // Every text of up to 8 bytes of "a", CR and LF.
+    for (std::size_t length = 0; length <= 8; ++length) {
+        std::size_t count = 1;
+        for (std::size_t i = 0; i < length; ++i) {
+            count *= 3;
+        }
+        for (std::size_t n = 0; n < count; ++n) {
+            std::string text;
+            for (std::size_t digits = n, i = 0; i < length; ++i, digits /= 3) {
+                text += "a\r\n"[digits % 3];
+            }
+            ASSERT_EQ(SplitLines(text), SplitByteByByte(text)) << ::testing::PrintToString(text);
+        }
+    }
 }
 
 TEST(UnfinishedLastLine, StartsAfterTheLastBreakBeforeTheEndOrANul) {
