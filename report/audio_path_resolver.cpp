@@ -91,7 +91,9 @@ DescriptionLookup AudioPathResolver::ReadDescriptionFile(std::string_view audioP
     if (fileSystem_.FindsWindowsPaths()) {
         // Looked for as Windows looks for it: there is nothing to map, and
         // letter case makes no difference.
-        return {ReadRegularFileOrFail(fileSystem_, path), {}, {}};
+        std::optional<std::string> text = ReadRegularFileOrFail(fileSystem_, path);
+        std::string read = text ? path : std::string();
+        return {std::move(text), std::move(read), {}, {}};
     }
     const std::string root = WindowsRoot(path);
     return root.empty() ? ReadLinuxForm(path, logFolder) : ReadWindowsForm(path, root);
@@ -105,17 +107,17 @@ DescriptionLookup AudioPathResolver::ReadWindowsForm(const std::string& path,
         mapped = mappings_.Map(path);
     }
     if (!mapped) {
-        return {std::nullopt, root, {}};
+        return {std::nullopt, {}, root, {}};
     }
-    if (std::optional<std::string> text =
-            ReadRegularFileOrFail(fileSystem_, Join(mapped->folder, mapped->below))) {
-        return {std::move(text), {}, {}};
+    std::string exact = Join(mapped->folder, mapped->below);
+    if (std::optional<std::string> text = ReadRegularFileOrFail(fileSystem_, exact)) {
+        return {std::move(text), std::move(exact), {}, {}};
     }
     Search search = ReadIgnoringCase(mapped->folder, mapped->below);
     if (search.startMissing) {
-        return {std::nullopt, root, mapped->folder};
+        return {std::nullopt, {}, root, mapped->folder};
     }
-    return {std::move(search.text), {}, {}};
+    return {std::move(search.text), std::move(search.path), {}, {}};
 }
 
 DescriptionLookup AudioPathResolver::ReadLinuxForm(const std::string& path,
@@ -123,7 +125,7 @@ DescriptionLookup AudioPathResolver::ReadLinuxForm(const std::string& path,
     // Exactly as written before any other spelling: what nearly every line
     // finds, so the other names are made only when it is not there.
     if (std::optional<std::string> text = ReadRegularFileOrFail(fileSystem_, path)) {
-        return {std::move(text), {}, {}};
+        return {std::move(text), path, {}, {}};
     }
     const std::vector<std::string> names = Names(path);
     const bool relative = !path.starts_with('/');
@@ -137,14 +139,14 @@ DescriptionLookup AudioPathResolver::ReadLinuxForm(const std::string& path,
             continue;
         }
         if (std::optional<std::string> text = ReadRegularFileOrFail(fileSystem_, *exact)) {
-            return {std::move(text), {}, {}};
+            return {std::move(text), *exact, {}, {}};
         }
     }
     Search search = ReadIgnoringCase(start, names);
     if (!search.text && !fromLog.empty()) {
         search = ReadIgnoringCase(std::string(logFolder), names);
     }
-    return {std::move(search.text), {}, {}};
+    return {std::move(search.text), std::move(search.path), {}, {}};
 }
 
 AudioPathResolver::Search AudioPathResolver::ReadIgnoringCase(
@@ -162,7 +164,7 @@ AudioPathResolver::Search AudioPathResolver::ReadIgnoringCase(
             ListingOf(folder.empty() ? "." : folder);
         const std::string* found = listing ? listing->Find(name) : nullptr;
         if (found == nullptr) {
-            return {std::nullopt, !listing && !listedAny};
+            return {std::nullopt, !listing && !listedAny, {}};
         }
         listedAny = true;
         renamed = renamed || *found != name;
@@ -172,7 +174,11 @@ AudioPathResolver::Search AudioPathResolver::ReadIgnoringCase(
     if (!renamed) {
         return {};
     }
-    return {ReadRegularFileOrFail(fileSystem_, folder)};
+    std::optional<std::string> text = ReadRegularFileOrFail(fileSystem_, folder);
+    if (!text) {
+        return {};
+    }
+    return {std::move(text), false, std::move(folder)};
 }
 
 std::shared_ptr<const FolderListing> AudioPathResolver::ListingOf(const std::string& folder) const {

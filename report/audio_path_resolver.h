@@ -28,6 +28,8 @@ bool MarksDebut(std::string_view descriptionText);
 struct DescriptionLookup {
     // The description file's bytes; nullopt when there is none.
     std::optional<std::string> text;
+    // The path it was read from, in the file system's encoding.
+    std::string path;
     // When there is none and the audio path is in Windows form with no
     // usable mapping for its drive or share: that drive or share ("D:\").
     std::string unmappedRoot;
@@ -87,6 +89,7 @@ private:
     struct Search {
         std::optional<std::string> text;
         bool startMissing = false;  // the starting folder is not there
+        std::string path;           // of the file read
     };
 
     DescriptionLookup ReadWindowsForm(const std::string& path, const std::string& root) const;

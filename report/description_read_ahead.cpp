@@ -210,7 +210,7 @@ void DescriptionReadAhead::HandOver(std::vector<Finished>& finished, std::size_t
         Outcome& outcome = OutcomeOf(read.line);
         if (outcome.generation == generation && outcome.line == read.line) {
             outcome.done = true;
-            outcome.debut = read.debut;
+            outcome.debut = std::move(read.debut);
             outcome.failure = std::move(read.failure);
             awaitedIsDone = awaitedIsDone || awaited_ == read.line;
         }
@@ -230,10 +230,10 @@ void DescriptionReadAhead::SkipTo(std::size_t index) {
     }
 }
 
-std::optional<bool> DescriptionReadAhead::TestInLineOrder(std::size_t index,
-                                                          std::string_view audioPath) {
+std::optional<DebutDecision> DescriptionReadAhead::TestInLineOrder(std::size_t index,
+                                                                   std::string_view audioPath) {
     const Clock::time_point start = Clock::now();
-    const std::optional<bool> debut = (*test_)(audioPath);
+    std::optional<DebutDecision> debut = (*test_)(audioPath);
     if (Clock::now() - start > settings_.slowRead) {
         ++slowReads_;
     }
@@ -247,7 +247,8 @@ std::optional<bool> DescriptionReadAhead::TestInLineOrder(std::size_t index,
     return debut;
 }
 
-std::optional<bool> DescriptionReadAhead::DebutAt(std::size_t index, std::string_view audioPath) {
+std::optional<DebutDecision> DescriptionReadAhead::DebutAt(std::size_t index,
+                                                           std::string_view audioPath) {
     // Only this thread changes it.
     if (!readingAhead_) {
         return TestInLineOrder(index, audioPath);
@@ -281,7 +282,7 @@ std::optional<bool> DescriptionReadAhead::DebutAt(std::size_t index, std::string
         lineRead_.wait(lock, ready);
         awaited_ = kNoLine;
     }
-    const std::optional<bool> debut = outcome.debut;
+    std::optional<DebutDecision> debut = std::move(outcome.debut);
     const std::exception_ptr failure = std::exchange(outcome.failure, nullptr);
     lock.unlock();
     if (failure) {

@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "debut_decision.h"
 #include "read_ahead_settings.h"
 #include "text_lines.h"
 
@@ -22,7 +23,7 @@ namespace veltra {
 // The debut test of an audio path as far as it can be taken off the thread
 // that analyses the lines: nullopt when only that thread can finish it (the
 // user has to be asked). May be called from several threads at once.
-using DebutTest = std::function<std::optional<bool>(std::string_view audioPath)>;
+using DebutTest = std::function<std::optional<DebutDecision>(std::string_view audioPath)>;
 
 // Takes the debut tests of the lines ahead, reading their description files,
 // while the lines before them are still being analysed, on a small pool of
@@ -58,7 +59,7 @@ public:
     // The outcome of `test` for line `index`, whose audio path is
     // `audioPath`: waits for it when it is in flight, and throws its failure.
     // Takes the test itself when the pool has not got to the line yet.
-    std::optional<bool> DebutAt(std::size_t index, std::string_view audioPath);
+    std::optional<DebutDecision> DebutAt(std::size_t index, std::string_view audioPath);
 
     // The analysis is done with every line up to `index`.
     void Passed(std::size_t index);
@@ -77,14 +78,14 @@ private:
     };
     struct Finished {
         std::size_t line;
-        std::optional<bool> debut;
+        std::optional<DebutDecision> debut;
         std::exception_ptr failure;
     };
     struct Outcome {
         std::size_t generation = 0;
         std::size_t line = 0;
         bool done = false;
-        std::optional<bool> debut;
+        std::optional<DebutDecision> debut;
         std::exception_ptr failure;
     };
 
@@ -103,7 +104,7 @@ private:
     void AddThread();
     void StartThreads();
     // The test of line `index` in line order, on the calling thread, timed.
-    std::optional<bool> TestInLineOrder(std::size_t index, std::string_view audioPath);
+    std::optional<DebutDecision> TestInLineOrder(std::size_t index, std::string_view audioPath);
     void StartReadingAhead(std::size_t index);
     Outcome& OutcomeOf(std::size_t line) { return outcomes_[line % outcomes_.size()]; }
 

@@ -61,25 +61,30 @@ private:
     DescriptionReadAhead* readAhead_;
 };
 
-// The debut test as far as it goes without the user: false for no path, no
-// description file, or one without the mark; nullopt when the path's drive
-// or share has no usable folder here (that lookup left in `unresolved`),
-// which only the run itself may ask for. CzyDebiut and the read-ahead both
-// test so.
-std::optional<bool> DebutWithoutAsking(const AudioPathResolver& resolver,
-                                       std::string_view audioPath, const std::string& logFolder,
-                                       DescriptionLookup* unresolved = nullptr) {
+// The debut test as far as it goes without the user: no debut for no path
+// or no description file, the file's mark otherwise; nullopt when the path's
+// drive or share has no usable folder here (that lookup left in
+// `unresolved`), which only the run itself may ask for. CzyDebiut and the
+// read-ahead both test so.
+std::optional<DebutDecision> DebutWithoutAsking(const AudioPathResolver& resolver,
+                                                std::string_view audioPath,
+                                                const std::string& logFolder,
+                                                DescriptionLookup* unresolved = nullptr) {
     if (audioPath.empty()) {
-        return false;
+        return DebutDecision{};
     }
     DescriptionLookup found = resolver.ReadDescriptionFile(audioPath, logFolder);
-    if (!found.text && !found.unmappedRoot.empty()) {
+    if (!found.text) {
+        if (found.unmappedRoot.empty()) {
+            return DebutDecision{};
+        }
         if (unresolved) {
             *unresolved = std::move(found);
         }
         return std::nullopt;
     }
-    return found.text && MarksDebut(*found.text);
+    return DebutDecision{MarksDebut(*found.text) ? DebutOutcome::Debut : DebutOutcome::Other,
+                         std::move(found.path)};
 }
 
 // The debut test for the read-ahead's threads, over the log in `logFolder`;
@@ -103,6 +108,7 @@ Report::~Report() = default;
 void Report::Reset() {
     tallies_.Reset();
     missingNationalityList_.clear();
+    details_.Clear();
 }
 
 void Report::LadujPliki() {
@@ -123,6 +129,7 @@ void Report::LadujPliki() {
     publisher_.Publish(Field::MissingNationality, "0");
     host_.SetPokazEnabled(false);
     missingNationalityList_.clear();
+    details_.Clear();
     resolver_ = std::make_shared<AudioPathResolver>(fileSystem_, host_.MappingsForRun());
     askedRoots_.clear();
     logsNotedAsBeingWritten_.clear();
@@ -160,6 +167,7 @@ void Report::AnalizujPlik(const std::string& path) {
     std::string text = std::move(*read);
     LeaveOutALineBeingWritten(path, text);
     logFolder_ = path.substr(0, path.rfind('/') + 1);
+    details_.StartLog(path);
     // The lines are counted first and then walked, never indexed: an index
     // costs more memory than the log itself when its lines are short.
     host_.SetGaugeMaxValue(Gauge::Lines, GaugeValue(CountLines(text)));
@@ -175,7 +183,7 @@ void Report::AnalizujPlik(const std::string& path) {
     std::size_t index = 0;
     while (const std::optional<std::string_view> line = lines.Next()) {
         if (!TrimControls(*line).empty()) {
-            AnalyseLine(*line, readAhead_ ? std::optional(index) : std::nullopt);
+            AnalyseLine(*line, index);
         }
         if (readAhead_) {
             readAhead_->Passed(index);
@@ -203,6 +211,7 @@ void Report::LeaveOutALineBeingWritten(const std::string& path, std::string& tex
 }
 
 void Report::AnalizujWiersz(std::string_view line) {
+    details_.EndLog();
     AnalyseLine(line, std::nullopt);
 }
 
@@ -211,6 +220,7 @@ void Report::AnalyseLine(std::string_view line, std::optional<std::size_t> index
     switch (item.kind) {
         case LineKind::Incomplete:
             tallies_.CountIncompleteLine();
+            details_.AddIncompleteLine(index ? *index + 1 : 0, line);
             return;
         case LineKind::NotMusic:
             return;
@@ -231,15 +241,16 @@ void Report::AnalyseLine(std::string_view line, std::optional<std::size_t> index
     if (InDayBand(item.hour)) {
         tallies_.CountItem(Category::Day, seconds);
         if (item.TakesDebutTest()) {
-            std::optional<bool> debut;
+            std::optional<DebutDecision> decision;
             if (index && readAhead_) {
-                debut = readAhead_->DebutAt(*index, record.AudioPath());
+                decision = readAhead_->DebutAt(*index, record.AudioPath());
             }
-            if (!debut) {
-                debut = CzyDebiut(record.AudioPath());
+            if (!decision) {
+                decision = DecideDebut(record.AudioPath());
             }
-            tallies_.CountItem(*debut ? Category::DayPolishDebut : Category::DayPolishOther,
-                               seconds);
+            details_.AddPolishDayItem(index ? *index + 1 : 0, record.AudioPath(), *decision);
+            tallies_.CountItem(
+                decision->IsDebut() ? Category::DayPolishDebut : Category::DayPolishOther, seconds);
         }
     }
     if (InNightBand(item.hour)) {
@@ -252,23 +263,26 @@ void Report::AnalyseLine(std::string_view line, std::optional<std::size_t> index
 }
 
 bool Report::CzyDebiut(std::string_view audioPath) {
-    if (audioPath.empty()) {
-        return false;
-    }
+    return DecideDebut(audioPath).IsDebut();
+}
+
+DebutDecision Report::DecideDebut(std::string_view audioPath) {
     AudioPathResolver& resolver = Resolver();
     DescriptionLookup unresolved;
-    std::optional<bool> debut = DebutWithoutAsking(resolver, audioPath, logFolder_, &unresolved);
-    if (!debut && askedRoots_.insert(FoldCase(unresolved.unmappedRoot)).second) {
+    std::optional<DebutDecision> decision =
+        DebutWithoutAsking(resolver, audioPath, logFolder_, &unresolved);
+    if (!decision && askedRoots_.insert(FoldCase(unresolved.unmappedRoot)).second) {
         if (std::optional<std::string> folder = host_.ChooseFolderFor(
                 unresolved.unmappedRoot, Cp1250ToUtf8(audioPath), unresolved.missingFolder)) {
             resolver.SetMapping(unresolved.unmappedRoot, std::move(*folder));
-            debut = DebutWithoutAsking(resolver, audioPath, logFolder_);
+            decision = DebutWithoutAsking(resolver, audioPath, logFolder_);
         }
     }
-    if (!debut) {
+    if (!decision) {
         ++uncheckedItems_;
+        return {DebutOutcome::Unmapped, {}};
     }
-    return debut.value_or(false);
+    return std::move(*decision);
 }
 
 AudioPathResolver& Report::Resolver() {

@@ -10,6 +10,7 @@
 #include "audio_path_resolver.h"
 #include "file_system.h"
 #include "read_ahead_settings.h"
+#include "run_details.h"
 #include "tallies.h"
 
 namespace veltra {
@@ -76,11 +77,16 @@ public:
     const std::vector<std::string>& MissingNationalityList() const {
         return missingNationalityList_;
     }
+    // The incomplete lines and the Polish day items of the latest run, as
+    // far as it got; emptied by each run and by Reset.
+    const RunDetails& Details() const { return details_; }
 
 private:
     // AnalizujWiersz for line `index` of the log being read, with its debut
     // test answered by the read-ahead when there is one.
     void AnalyseLine(std::string_view line, std::optional<std::size_t> index);
+    // CzyDebiut with its outcome and the description file it read.
+    DebutDecision DecideDebut(std::string_view audioPath);
     void LeaveOutALineBeingWritten(const std::string& path, std::string& text);
     // "Gotowe!", and how many items could not be checked for a debut.
     std::string ClosingNotice() const;
@@ -92,6 +98,7 @@ private:
     ReportHost& host_;
     Tallies tallies_;
     std::vector<std::string> missingNationalityList_;
+    RunDetails details_;
     std::optional<std::string> csvPath_;
     // Made afresh for every run, so that its folder listings are the run's;
     // shared with the reads of the run still in flight after it.
