@@ -22,6 +22,47 @@ namespace {
 const std::vector<std::string> kWindowsSampleLogs{
     "samples/windows/poranek.hst", "samples/windows/noc.hst", "samples/windows/niepelny.hst"};
 
+// Log paths are the full ones the run reads; the expected file has them
+// relative to the repository.
+std::string WithoutSourceDir(std::string text) {
+    const std::string prefix = kSourceDir.string() + "/";
+    for (std::size_t at = text.find(prefix); at != std::string::npos; at = text.find(prefix, at)) {
+        text.erase(at, prefix.size());
+    }
+    return text;
+}
+
+TEST_F(Driver, DetailsListTheLinesBehindTheFiguresWhichStayAsTheyWere) {
+    const std::string json = (scratch / "details.json").string();
+    const Outcome outcome = Run(With({"--csv", Csv(), "--details", json}, kSampleLogs));
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_EQ(outcome.out, Expected("samples.txt"));
+    EXPECT_EQ(outcome.err, "Gotowe!\n");
+    EXPECT_EQ(ReadBytes(Csv()), Expected("samples.csv"));
+    EXPECT_EQ(WithoutSourceDir(ReadBytes(json)), Expected("samples-details.json"));
+
+    // For a spreadsheet: two files beside the name given, not the name.
+    const std::string csv = (scratch / "details.csv").string();
+    EXPECT_EQ(Run(With({"--csv", Csv(), "--details=" + csv}, kSampleLogs)).exitCode, 0);
+    EXPECT_FALSE(fs::exists(csv));
+    EXPECT_EQ(WithoutSourceDir(ReadBytes(scratch / "details-incomplete.csv")),
+              "\xEF\xBB\xBFlog;line;fields\r\n"
+              "samples/niepelny.hst;1;8\r\n"
+              "samples/niepelny.hst;2;8\r\n"
+              "samples/niepelny.hst;8;8\r\n");
+    const std::string debuts = WithoutSourceDir(ReadBytes(scratch / "details-debuts.csv"));
+    EXPECT_TRUE(
+        debuts.starts_with("\xEF\xBB\xBFlog;line;audio;dat;outcome\r\n"
+                           "samples/poranek.hst;2;samples/audio/polskie/łąka o świcie.mp3;"
+                           "samples/audio/polskie/łąka o świcie.dat;debut\r\n"))
+        << debuts;
+
+    // Writing the details must not overwrite a log.
+    const Outcome refused = Run({"--details", "samples/noc.hst", "samples/noc.hst"});
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_NE(refused.err.find("--details names the log"), std::string::npos) << refused.err;
+}
+
 TEST_F(Driver, FailuresCarryTheSystemsCause) {
     const Outcome outcome = Run({"--csv", Csv(), "samples/brak.hst"});
     EXPECT_EQ(outcome.err, "Cannot open file \"" + (kSourceDir / "samples/brak.hst").string() +

@@ -5,13 +5,15 @@
 #include <string_view>
 #include <system_error>
 
+#include "details_output.h"
 #include "driver_platform.h"
 
 namespace veltra {
 
 namespace {
 
-constexpr std::string_view kUsageLine = "Usage: veltra-report [--json | --table-row] [--csv PATH]";
+constexpr std::string_view kUsageLine =
+    "Usage: veltra-report [--json | --table-row] [--csv PATH] [--details PATH]";
 constexpr std::string_view kMapUsage = " [--map PREFIX=FOLDER]...";
 
 constexpr std::string_view kAbout =
@@ -25,6 +27,15 @@ constexpr std::string_view kAbout =
     "               columns B to E separated by tabs\n"
     "  --csv PATH   write the missing-nationality list to PATH instead of\n"
     "               \"braki naradowosci.csv\" beside this program (or in\n";
+
+constexpr std::string_view kDetailsUsage =
+    "  --details PATH\n"
+    "               write what the figures rest on to PATH as JSON: every\n"
+    "               incomplete line (log, line, fields) and every Polish item\n"
+    "               of hours 5-24 with its .dat file and the debut test's\n"
+    "               outcome (debut, other, no-dat, unmapped); for PATH ending\n"
+    "               in .csv, two CSV files NAME-incomplete.csv and\n"
+    "               NAME-debuts.csv beside it\n";
 
 constexpr std::string_view kLinuxCsvFallback =
     "               ~/.local/share/Veltra/ when this program's folder is not\n"
@@ -84,6 +95,7 @@ std::string Usage() {
     } else {
         usage.append(kWindowsCsvFallback);
     }
+    usage.append(kDetailsUsage);
     usage.append(kUsageEnd);
     if constexpr (!kTakesFolderMappings) {
         usage.append(kWindowsPaths);
@@ -179,6 +191,9 @@ void CheckQuarterOptions(const DriverOptions& options) {
     if (options.formPath->empty()) {
         throw UsageError("--form needs a path");
     }
+    if (options.detailsPath) {
+        throw UsageError("--details goes with one run over the logs, not with --form");
+    }
     if (!options.months.empty() && options.byDate) {
         throw UsageError("--month and --by-date exclude each other");
     }
@@ -229,6 +244,11 @@ DriverOptions ParseDriverOptions(const std::vector<std::string>& arguments) {
             options.csvPath = *argument;
         } else if (argument->starts_with("--csv=")) {
             options.csvPath = argument->substr(6);
+        } else if (IsOption(*argument, "--details")) {
+            options.detailsPath = ValueOf(argument, arguments.end(), "--details");
+            if (options.detailsPath->empty()) {
+                throw UsageError("--details needs a path");
+            }
         } else if (kWritesWorkbooks && IsOption(*argument, "--form")) {
             options.formPath = ValueOf(argument, arguments.end(), "--form");
         } else if (kWritesWorkbooks && IsOption(*argument, "--month")) {
@@ -278,7 +298,8 @@ void CheckWorkingFolder(const DriverOptions& options) {
     for (const QuarterMonth& month : options.months) {
         paths.insert(paths.end(), month.logs.begin(), month.logs.end());
     }
-    for (const std::optional<std::string>& output : {options.csvPath, options.formPath}) {
+    for (const std::optional<std::string>& output :
+         {options.csvPath, options.formPath, options.detailsPath}) {
         if (output) {
             paths.push_back(*output);
         }
@@ -303,15 +324,20 @@ void CheckCsvIsNoLog(const DriverOptions& options, const std::string& defaultCsv
     const std::optional<std::string> defaultCsv = options.csvPath || defaultCsvPath.empty()
                                                       ? std::nullopt
                                                       : std::optional<std::string>(defaultCsvPath);
-    for (const auto& [option, path] :
-         {std::pair{"--csv", &options.csvPath}, std::pair{"--form", &options.formPath},
-          std::pair{"", &defaultCsv}}) {
-        if (!*path) {
+    std::vector<std::pair<const char*, std::optional<std::string>>> outputs{
+        {"--csv", options.csvPath}, {"--form", options.formPath}, {"", defaultCsv}};
+    if (options.detailsPath) {
+        for (const std::string& file : DetailsFiles(*options.detailsPath)) {
+            outputs.emplace_back("--details", file);
+        }
+    }
+    for (const auto& [option, path] : outputs) {
+        if (!path) {
             continue;
         }
         for (const std::string& log : logs) {
-            if (SameFile(log, **path)) {
-                throw UsageError(path == &defaultCsv
+            if (SameFile(log, *path)) {
+                throw UsageError(*option == '\0'
                                      ? "the log " + log +
                                            " is the list of items without a nationality, "
                                            "which the run writes"

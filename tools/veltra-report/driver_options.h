@@ -18,6 +18,9 @@ struct DriverOptions {
     bool version = false;
     Output output = Output::Panels;
     std::optional<std::string> csvPath;
+    // What the figures rest on, as JSON or, for a name ending in .csv, as
+    // two CSV files beside it (DetailsFiles).
+    std::optional<std::string> detailsPath;
     // From --map, in order, each folder made absolute.
     std::vector<FolderMapping> mappings;
     std::vector<std::string> logs;

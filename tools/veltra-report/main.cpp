@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "csv_location.h"
+#include "details_output.h"
 #include "driver_options.h"
 #include "driver_platform.h"
 #include "figure_field.h"
@@ -39,7 +40,18 @@ bool WriteStdout(const std::string& text) {
            std::fflush(stdout) == 0;
 }
 
-std::string FullCsvPath(const std::string& path) {
+// What a run past the details' memory limit could not list.
+void SayWhatDetailsLeftOut(const veltra::RunDetails& details) {
+    if (details.IncompleteLinesLeftOut() > 0 || details.PolishDayItemsLeftOut() > 0) {
+        std::fprintf(stderr,
+                     "veltra-report: --details lists only part of the run: %llu incomplete lines "
+                     "and %llu Polish items were left out\n",
+                     static_cast<unsigned long long>(details.IncompleteLinesLeftOut()),
+                     static_cast<unsigned long long>(details.PolishDayItemsLeftOut()));
+    }
+}
+
+std::string FullOutputPath(const std::string& path) {
     try {
         return veltra::AbsolutePath(path);
     } catch (const veltra::IoFailure& failure) {
@@ -87,7 +99,11 @@ int Run(const veltra::DriverOptions& options) {
     try {
         std::optional<std::string> csvPath;
         if (options.csvPath) {
-            csvPath = FullCsvPath(*options.csvPath);
+            csvPath = FullOutputPath(*options.csvPath);
+        }
+        std::optional<std::string> detailsPath;
+        if (options.detailsPath) {
+            detailsPath = FullOutputPath(*options.detailsPath);
         }
         const auto setup = [&csvPath](veltra::Report& report) {
             if (csvPath) {
@@ -108,6 +124,10 @@ int Run(const veltra::DriverOptions& options) {
             veltra::Report report(figures, fileSystem, host);
             setup(report);
             report.LadujPliki();
+            if (detailsPath && veltra::CaughtTerminationSignal() == 0) {
+                veltra::WriteDetails(fileSystem, *detailsPath, report.Details());
+                SayWhatDetailsLeftOut(report.Details());
+            }
             output = Output(options.output, figures);
         }
     } catch (const std::exception& failure) {
