@@ -19,6 +19,7 @@
 
 #include "bit_btn.h"
 #include "csv_location.h"
+#include "details_window.h"
 #include "display_text.h"
 #include "error_report.h"
 #include "figure_field.h"
@@ -88,6 +89,8 @@ TForm1::TForm1(QWidget* parent)
             [this] { RunHandler([this] { LBrakNarodowoscClick(); }); });
     connect(LPokaz, &WinLabel::clicked, this,
             [this] { RunHandler([this] { LBrakNarodowoscClick(); }); });
+    connect(LniepInformacja, &WinLabel::clicked, this,
+            [this] { RunHandler([this] { LniepInformacjaClick(); }); });
     // A field with the focus copies its own selection; anywhere else Ctrl+C
     // copies the table row.
     connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this,
@@ -205,6 +208,22 @@ void TForm1::LBrakNarodowoscClick() {
     window.exec();
 }
 
+// The count adds up every run since the last new report; the list is of the
+// latest run, and opens only when that has lines to show.
+void TForm1::LniepInformacjaClick() {
+    const RunDetails& details = report_.Details();
+    if (details.IncompleteLines().empty() && details.IncompleteLinesLeftOut() == 0) {
+        return;
+    }
+    DetailsWindow window(details, DetailsWindow::List::IncompleteLines, this);
+    window.exec();
+}
+
+void TForm1::ShowDebutDecisions() {
+    DetailsWindow window(report_.Details(), DetailsWindow::List::PolishDayItems, this);
+    window.exec();
+}
+
 void TForm1::ShowPanel1Menu(const QPoint& position) {
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("Panel1Menu"));
@@ -219,6 +238,7 @@ void TForm1::ShowPanel1Menu(const QPoint& position) {
     QAction* copy =
         menu.addAction(QStringLiteral("Kopiuj wiersz tabeli"), this, &TForm1::CopyTableRow);
     copy->setShortcut(QKeySequence::Copy);
+    menu.addAction(QStringLiteral("Debiuty i pliki DAT..."), this, &TForm1::ShowDebutDecisions);
 #ifdef VELTRA_WRITES_WORKBOOKS
     // The quarter runs in its dialog; this window's figures stay as they are.
     QAction* quarter = menu.addAction(QStringLiteral("Sprawozdanie kwartalne..."), this, [this] {

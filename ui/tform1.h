@@ -37,6 +37,11 @@ public:
     void BitBtn1Click();
     void BitBtn2Click();
     void LBrakNarodowoscClick();
+    void LniepInformacjaClick();
+
+    // The latest run's Polish day items with the outcome of each one's debut
+    // test and the description file it read ("Debiuty i pliki DAT...").
+    void ShowDebutDecisions();
 
     // The report run over files and folders named on the command line or
     // dropped on the window: the same run as BitBtn1Click's, with the logs

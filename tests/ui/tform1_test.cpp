@@ -13,6 +13,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QSettings>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolTip>
@@ -20,6 +21,7 @@
 #include <csignal>
 
 #include "csv_location.h"
+#include "details_window.h"
 #include "error_report.h"
 #include "fakes.h"
 #include "figure_field.h"
@@ -220,6 +222,7 @@ private slots:
     void unmappedDriveIsAskedAboutOnce_data();
     void unmappedDriveIsAskedAboutOnce();
     void mappingsAreReviewedFromThePanelsMenu();
+    void detailListsOpenFromTheCountAndTheMenu();
 
     void givenAndDroppedLogsRunLikeTheDialog();
     void namesThatAreNoLogsAreRefusedBeforeAnythingResets();
@@ -835,6 +838,7 @@ void TForm1Test::mappingsAreReviewedFromThePanelsMenu() {
 
     QCOMPARE(entries, (QStringList{QStringLiteral("Foldery ścieżek z logów..."),
                                    QStringLiteral("Kopiuj wiersz tabeli"),
+                                   QStringLiteral("Debiuty i pliki DAT..."),
                                    QStringLiteral("Sprawozdanie kwartalne..."), QString(),
                                    QStringLiteral("Nowy raport (wyzeruj wyniki)")}));
     QCOMPARE(rows, (QStringList{QStringLiteral("D:\\=") + dir_.path(),
@@ -869,6 +873,28 @@ bool PickFromPanelMenu(TForm1& form, const QString& text) {
                             panel->mapToGlobal(QPoint(180, 10)));
     QCoreApplication::sendEvent(panel, &click);
     return picked;
+}
+
+// What the next modal window is, and the rows of its list; closes it.
+struct ListSeen {
+    QString title;
+    QStringList rows;
+};
+
+[[nodiscard]] std::unique_ptr<QTimer> WatchList(ListSeen* seen) {
+    return WhenModalAppears([seen](QWidget* modal) {
+        seen->title = modal->windowTitle();
+        if (auto* list = modal->findChild<QTableView*>(QStringLiteral("ListView1"))) {
+            for (int row = 0; row < list->model()->rowCount(); ++row) {
+                QStringList cells;
+                for (int column = 1; column < list->model()->columnCount(); ++column) {
+                    cells << list->model()->index(row, column).data().toString();
+                }
+                seen->rows << cells.join(QLatin1Char('|'));
+            }
+        }
+        modal->close();
+    });
 }
 
 // A drop of local files onto the window, as a file manager sends it.
@@ -1183,6 +1209,46 @@ void TForm1Test::paletteHoldsUnderADarkApplicationPalette() {
     QCOMPARE(field->palette().color(QPalette::Text), QColor(Qt::black));
     QCOMPARE(field->palette().color(QPalette::Base), QColor(Qt::white));
     QCOMPARE(form.palette().color(QPalette::Window), QColor(0xF0, 0xF0, 0xF0));
+}
+
+void TForm1Test::detailListsOpenFromTheCountAndTheMenu() {
+    TForm1 form;
+    form.show();
+    // Nothing to list before a run.
+    ListSeen before;
+    {
+        const auto watch = WatchList(&before);
+        QTest::mouseClick(form.findChild<WinLabel*>(QStringLiteral("LniepInformacja")),
+                          Qt::LeftButton);
+    }
+    QVERIFY(before.title.isEmpty());
+
+    const QString log = WriteFile(
+        dir_, QStringLiteral("szczegoly.hst"),
+        "niepelny;\twiersz;\r\n\r\n" + LogLine("10:00:00", "brak.mp3", "03:00", "T", "P", "POL"));
+    {
+        const auto choose = ChooseInDialog({log});
+        QString notice;
+        const auto dismiss = ExpectNotice(&notice);
+        form.BitBtn1Click();
+    }
+
+    ListSeen incomplete;
+    {
+        const auto watch = WatchList(&incomplete);
+        QTest::mouseClick(form.findChild<WinLabel*>(QStringLiteral("LniepInformacja")),
+                          Qt::LeftButton);
+    }
+    QCOMPARE(incomplete.title, QStringLiteral("Niepełna informacja - wiersze"));
+    QCOMPARE(incomplete.rows, QStringList{QStringLiteral("1|2|niepelny;\\twiersz;")});
+
+    ListSeen debuts;
+    {
+        const auto watch = WatchList(&debuts);
+        QVERIFY(PickFromPanelMenu(form, QStringLiteral("Debiuty i pliki DAT...")));
+    }
+    QCOMPARE(debuts.title, QStringLiteral("Debiuty i pliki DAT"));
+    QCOMPARE(debuts.rows, QStringList{QStringLiteral("3|brak.mp3||brak pliku DAT")});
 }
 
 QTEST_MAIN(TForm1Test)
