@@ -43,11 +43,12 @@ bool WriteStdout(const std::string& text) {
 // What a run past the details' memory limit could not list.
 void SayWhatDetailsLeftOut(const veltra::RunDetails& details) {
     if (details.IncompleteLinesLeftOut() > 0 || details.PolishDayItemsLeftOut() > 0) {
-        std::fprintf(stderr,
-                     "veltra-report: --details lists only part of the run: %llu incomplete lines "
-                     "and %llu Polish items were left out\n",
-                     static_cast<unsigned long long>(details.IncompleteLinesLeftOut()),
-                     static_cast<unsigned long long>(details.PolishDayItemsLeftOut()));
+        const std::string note = "veltra-report: --details lists only part of the run: " +
+                                 std::to_string(details.IncompleteLinesLeftOut()) +
+                                 " incomplete lines and " +
+                                 std::to_string(details.PolishDayItemsLeftOut()) +
+                                 " Polish items were left out, past its memory limit\n";
+        std::fputs(note.c_str(), stderr);
     }
 }
 
