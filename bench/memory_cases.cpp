@@ -2,6 +2,8 @@
 
 #include <bit>
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "corpus.h"
 #include "process_timing.h"
@@ -24,13 +26,27 @@ double ListBytes(std::size_t count, std::size_t length) {
 }
 
 MemoryCase RunDriverOver(const std::string& driver, const fs::path& folder, const fs::path& log,
-                         std::string name, double listMib) {
+                         std::string name, double listMib, bool details = false) {
     MemoryCase memory{std::move(name), static_cast<double>(fs::file_size(log)) / kMib, listMib};
-    const ProcessRun run = TimeProcess({driver, "--csv", "braki-memory.csv", log.string()}, folder);
+    std::vector<std::string> command{driver, "--csv", "braki-memory.csv"};
+    if (details) {
+        command.insert(command.end(), {"--details", "details-memory.json"});
+    }
+    command.push_back(log.string());
+    const ProcessRun run = TimeProcess(command, folder);
     memory.peakMib = run.exitCode == 0 ? static_cast<double>(run.peakKib) / 1024 : -1;
     fs::remove(log);
     fs::remove(folder / "braki-memory.csv");
+    fs::remove(folder / "details-memory.json");
     return memory;
+}
+
+fs::path WriteLines(const fs::path& path, const std::string& line, int count) {
+    std::ofstream out(path, std::ios::binary);
+    for (int i = 0; i < count; ++i) {
+        out << line;
+    }
+    return path;
 }
 
 }  // namespace
@@ -64,6 +80,19 @@ std::vector<MemoryCase> MeasureMemory(const std::string& driver, const fs::path&
     cases.push_back(
         RunDriverOver(driver, folder, missing, "missing nationality",
                       ListBytes(static_cast<std::size_t>(missingLines), entryLength) / kMib));
+
+    // A line of 20 fields, its last ";" lost.
+    std::string incomplete = CorpusLine(10, "audio/zagr/00000.mp3", "00:03:00", "GBR", "MU");
+    incomplete.pop_back();
+    cases.push_back(RunDriverOver(
+        driver, folder, WriteLines(folder / "incomplete.hst", incomplete + "\r\n", missingLines),
+        "incomplete, --details", 0, true));
+    cases.push_back(RunDriverOver(
+        driver, folder,
+        WriteLines(folder / "polish-day.hst",
+                   CorpusLine(10, "audio/pl/00000.mp3", "00:03:00", "POL", "MU") + "\r\n",
+                   missingLines),
+        "Polish day, --details", 0, true));
     return cases;
 }
 

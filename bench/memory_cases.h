@@ -18,7 +18,9 @@ struct MemoryCase {
 
 // A log of `emptyLogMib` MiB of empty lines, and one of `missingLines` music
 // items without a nationality, written into `folder` and run through the
-// driver there.
+// driver there; then logs of as many incomplete lines and as many Polish day
+// items, run with --details, which lists every one of them. `folder` holds
+// the corpus, whose description files those items name.
 std::vector<MemoryCase> MeasureMemory(const std::string& driver,
                                       const std::filesystem::path& folder, int emptyLogMib,
                                       int missingLines);
