@@ -220,7 +220,9 @@ void Report::AnalyseLine(std::string_view line, std::optional<std::size_t> index
     switch (item.kind) {
         case LineKind::Incomplete:
             tallies_.CountIncompleteLine();
-            details_.AddIncompleteLine(index ? *index + 1 : 0, line);
+            if (keepsDetails_) {
+                details_.AddIncompleteLine(index ? *index + 1 : 0, line);
+            }
             return;
         case LineKind::NotMusic:
             return;
@@ -248,7 +250,9 @@ void Report::AnalyseLine(std::string_view line, std::optional<std::size_t> index
             if (!decision) {
                 decision = DecideDebut(record.AudioPath());
             }
-            details_.AddPolishDayItem(index ? *index + 1 : 0, record.AudioPath(), *decision);
+            if (keepsDetails_) {
+                details_.AddPolishDayItem(index ? *index + 1 : 0, record.AudioPath(), *decision);
+            }
             tallies_.CountItem(
                 decision->IsDebut() ? Category::DayPolishDebut : Category::DayPolishOther, seconds);
         }

@@ -78,8 +78,10 @@ public:
         return missingNationalityList_;
     }
     // The incomplete lines and the Polish day items of the latest run, as
-    // far as it got; emptied by each run and by Reset.
+    // far as it got; emptied by each run and by Reset. Kept only when asked
+    // for, as they cost memory by the line.
     const RunDetails& Details() const { return details_; }
+    void SetKeepsDetails(bool keeps) { keepsDetails_ = keeps; }
 
 private:
     // AnalizujWiersz for line `index` of the log being read, with its debut
@@ -115,6 +117,7 @@ private:
     std::unique_ptr<DescriptionReadAhead> readAhead_;
     bool running_ = false;
     bool savesList_ = true;
+    bool keepsDetails_ = false;
 };
 
 }  // namespace veltra

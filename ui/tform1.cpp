@@ -110,6 +110,8 @@ TForm1::TForm1(QWidget* parent)
         RunHandler([this, &names] { RunReport(names); });
     });
 
+    // The lists behind the error count and the debut figures.
+    report_.SetKeepsDetails(true);
     FormCreate();
     CentreOnScreen();
 }

@@ -27,6 +27,7 @@ std::string Item(const RunDetails::PolishDayItem& item) {
 class RunDetailsOfARun : public testing::ReportTest, public ::testing::WithParamInterface<bool> {
 protected:
     void SetUp() override {
+        report.SetKeepsDetails(true);
         if (!GetParam()) {
             report.SetReadAhead({.ioThreads = 0});
         }

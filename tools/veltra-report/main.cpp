@@ -124,6 +124,7 @@ int Run(const veltra::DriverOptions& options) {
         if (!options.formPath) {
             veltra::Report report(figures, fileSystem, host);
             setup(report);
+            report.SetKeepsDetails(detailsPath.has_value());
             report.LadujPliki();
             if (detailsPath && veltra::CaughtTerminationSignal() == 0) {
                 veltra::WriteDetails(fileSystem, *detailsPath, report.Details());
