@@ -109,8 +109,9 @@ private:
     Outcome& OutcomeOf(std::size_t line) { return outcomes_[line % outcomes_.size()]; }
 
     const ReadAheadSettings settings_;
-    // The analysis' own: of the reads in line order being judged, how many
-    // there were and how many were slow.
+    // The analysis' own: the reads in line order, and of those being judged,
+    // how many there were and how many were slow.
+    std::size_t readsInLineOrder_ = 0;
     std::size_t judgedReads_ = 0;
     std::size_t slowReads_ = 0;
 

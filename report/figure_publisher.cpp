@@ -9,7 +9,13 @@ LatestFigures::LatestFigures() {
 }
 
 void LatestFigures::Publish(Field field, std::string_view text) {
-    texts_[static_cast<std::size_t>(field)].assign(text);
+    std::string& kept = texts_[static_cast<std::size_t>(field)];
+    // Nearly every text is as long as the one before it: written over.
+    if (kept.size() == text.size()) {
+        text.copy(kept.data(), text.size());
+    } else {
+        kept.assign(text);
+    }
 }
 
 const std::string& LatestFigures::Text(Field field) const {

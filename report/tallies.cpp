@@ -41,7 +41,7 @@ struct Ratio {
 
 // In publishing order. Each is a share of the whole: the denominator's items
 // include the numerator's.
-constexpr std::array<Ratio, 10> kRatios{{
+constexpr std::array<Ratio, kRatioCount> kRatios{{
     {Field::PolishCountShare, Measure::Count, Polish, Total},
     {Field::DayPolishOtherCountShare, Measure::Count, DayPolishOther, Day},
     {Field::NightPolishCountShare, Measure::Count, NightPolish, Night},
@@ -105,15 +105,25 @@ void Tallies::CountItem(Category category, std::int32_t seconds) {
 }
 
 void Tallies::RefreshRatios() {
-    for (const Ratio& ratio : kRatios) {
+    for (std::size_t i = 0; i < kRatios.size(); ++i) {
+        const Ratio& ratio = kRatios[i];
         const auto& tally = ratio.measure == Measure::Count ? counts_ : seconds_;
+        const std::int64_t numerator = tally[Index(ratio.numerator)];
         const std::int64_t denominator = tally[Index(ratio.denominator)];
         if (denominator == 0) {
             continue;
         }
-        // Truncated, not rounded: 2 of 3 is 66%.
-        const std::int64_t percent = tally[Index(ratio.numerator)] * 100 / denominator;
-        publisher_.Publish(ratio.field, NumberText(percent, '%').view());
+        // Most items leave most ratios' terms as they were: their text is
+        // published again as it was made.
+        RatioText& text = ratioTexts_[i];
+        if (text.numerator != numerator || text.denominator != denominator) {
+            // Truncated, not rounded: 2 of 3 is 66%.
+            const std::int64_t percent = numerator * 100 / denominator;
+            const NumberText made(percent, '%');
+            text = {numerator, denominator, {}, made.view().size()};
+            made.view().copy(text.text.data(), text.size);
+        }
+        publisher_.Publish(ratio.field, {text.text.data(), text.size});
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace veltra {
@@ -20,6 +21,8 @@ enum class Category : unsigned char {
 };
 
 inline constexpr std::size_t kCategoryCount = 7;
+// The percentage figures, each a share of one category in another.
+inline constexpr std::size_t kRatioCount = 10;
 
 // The running figures of the report. Every change publishes the new text of
 // its display field before the operation returns.
@@ -47,11 +50,20 @@ public:
 private:
     static std::size_t Index(Category category) { return static_cast<std::size_t>(category); }
 
+    // A ratio's text as last made, with the terms it was made from.
+    struct RatioText {
+        std::int64_t numerator = 0;
+        std::int64_t denominator = 0;  // 0: none made yet
+        std::array<char, 24> text{};
+        std::size_t size = 0;
+    };
+
     FigurePublisher& publisher_;
     std::int64_t incompleteLines_ = 0;
     std::int64_t missingNationality_ = 0;
     std::array<std::int64_t, kCategoryCount> counts_{};
     std::array<std::int64_t, kCategoryCount> seconds_{};
+    std::array<RatioText, kRatioCount> ratioTexts_{};  // in the order the ratios are published
 };
 
 }  // namespace veltra
