@@ -214,6 +214,7 @@ std::optional<QuarterForm> QuarterRun::Run(const std::vector<QuarterMonth>& mont
             tallies.Seconds(Category::NightPolish),
             tallies.IncompleteLines(),
             tallies.MissingNationality(),
+            static_cast<std::int64_t>(report.UncheckedItems()),
         };
         const std::vector<std::string>& entries = report.MissingNationalityList();
         form.missingNationalityList.insert(form.missingNationalityList.end(), entries.begin(),

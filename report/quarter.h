@@ -53,8 +53,8 @@ struct ShareThresholds {
     double dayPolish = 60;  // I: day band of the Polish music
 };
 
-// One month's row: columns B to E in seconds, and the two error counts of
-// its run, which say whether the row can be trusted.
+// One month's row: columns B to E in seconds, and the error counts of its
+// run, which say whether the row can be trusted.
 struct FormRow {
     YearMonth month;
     std::int64_t totalSeconds = 0;           // B
@@ -63,6 +63,9 @@ struct FormRow {
     std::int64_t nightPolishSeconds = 0;     // E
     std::int64_t incompleteLines = 0;
     std::int64_t missingNationality = 0;
+    // Polish day items counted in D because their drive or share had no
+    // folder, so C may be too low by them.
+    std::int64_t uncheckedItems = 0;
 
     // G = (C + D + E) / B and I = (C + D) / (C + D + E), 0 when the divisor
     // is 0, as the form's own formulas compute them.

@@ -301,15 +301,17 @@ void Report::SetReadAhead(ReadAheadSettings settings) {
     readAhead_.reset();
 }
 
+std::string UncheckedItemsNote(std::size_t count) {
+    return "Pozycje polskie, których nie sprawdzono pod kątem debiutu "
+           "(brak folderu dysku lub udziału): " +
+           std::to_string(count);
+}
+
 std::string Report::ClosingNotice() const {
     std::string notice = "Gotowe!";
     if (uncheckedItems_ > 0) {
         // Counted as no debut, so the debut figures may be too low.
-        notice
-            .append(
-                "\nPozycje polskie, których nie sprawdzono pod kątem debiutu "
-                "(brak folderu dysku lub udziału): ")
-            .append(std::to_string(uncheckedItems_));
+        notice.append("\n").append(UncheckedItemsNote(uncheckedItems_));
     }
     return notice;
 }

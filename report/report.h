@@ -19,6 +19,10 @@ class DescriptionReadAhead;
 class FigurePublisher;
 class ReportHost;
 
+// "Pozycje polskie, których nie sprawdzono pod kątem debiutu ...: 12", said
+// wherever figures are shown that `count` items may have left too low.
+std::string UncheckedItemsNote(std::size_t count);
+
 // The report state the main window owns, the tallies and the list of items
 // without a nationality, together with the run that fills them. The worker
 // names are the form's own. Failures leave as FileError.
@@ -81,6 +85,9 @@ public:
     // far as it got; emptied by each run and by Reset. Kept only when asked
     // for, as they cost memory by the line.
     const RunDetails& Details() const { return details_; }
+    // Polish day items of the latest run counted as no debut because their
+    // drive or share had no folder: the debut figures may be too low by them.
+    std::size_t UncheckedItems() const { return uncheckedItems_; }
     void SetKeepsDetails(bool keeps) { keepsDetails_ = keeps; }
 
 private:

@@ -32,6 +32,7 @@
 #include "folder_mapping_dialogs.h"
 #include "number_text.h"
 #include "quarter_workbook.h"
+#include "report.h"
 #include "user_settings.h"
 
 namespace veltra {
@@ -452,6 +453,14 @@ void QuarterDialog::ShowResults() {
     }
     QString verdict = met ? QStringLiteral("Wszystkie udziały spełniają progi.")
                           : QStringLiteral("Co najmniej jeden udział jest poniżej progu.");
+    std::int64_t unchecked = 0;
+    for (const std::optional<FormRow>& row : form_->rows) {
+        unchecked += row ? row->uncheckedItems : 0;
+    }
+    if (unchecked > 0) {
+        verdict +=
+            QLatin1Char('\n') + FromUtf8(UncheckedItemsNote(static_cast<std::size_t>(unchecked)));
+    }
     if (!logsBeingWritten_.isEmpty()) {
         verdict += QStringLiteral(
                        "\nLogi w trakcie zapisu, bez ostatniego, niedokończonego "

@@ -184,6 +184,17 @@ TEST_F(Quarter, StopsMidQuarterAndAsksForADeclinedDriveOnce) {
     EXPECT_EQ(files.Reads().back(), "/l/b.hst");
 }
 
+TEST_F(Quarter, ItemsNotCheckedForADebutAreCountedInTheirMonth) {
+    // The drive has no folder and the user declines to give one.
+    files.files["/l/a.hst"] = Log({{.path = "D:\\m\\x.mp3", .nationality = "POL"},
+                                   {.path = "D:\\m\\y.mp3", .nationality = "POL"}});
+    files.files["/l/b.hst"] = Log({{.path = "/a/y.mp3", .nationality = "POL"}});
+    const QuarterForm form = Run({{{2026, 4}, {"/l/a.hst"}}, {{2026, 5}, {"/l/b.hst"}}});
+    ASSERT_TRUE(form.rows[0] && form.rows[1]);
+    EXPECT_EQ(form.rows[0]->uncheckedItems, 2);
+    EXPECT_EQ(form.rows[1]->uncheckedItems, 0);
+}
+
 TEST(DatedLogs, DatesInFileNames) {
     struct Case {
         std::string_view path;

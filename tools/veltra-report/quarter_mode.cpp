@@ -11,6 +11,7 @@
 #include "file_access.h"
 #include "number_text.h"
 #include "quarter_workbook.h"
+#include "report.h"
 
 namespace veltra {
 
@@ -86,6 +87,9 @@ std::string AsText(const QuarterForm& form, const std::vector<QuarterMonth>& mon
                      thresholds.dayPolish);
         out += "  Niepełna informacja: " + std::to_string(row->incompleteLines) + "\n";
         out += "  Brak pola narodowość: " + std::to_string(row->missingNationality) + "\n";
+        if (row->uncheckedItems > 0) {
+            out += "  " + UncheckedItemsNote(static_cast<std::size_t>(row->uncheckedItems)) + "\n";
+        }
     }
     out += "Zapisano: " + workbook + "\n";
     return out;
@@ -127,8 +131,13 @@ std::string AsJson(const QuarterForm& form, const std::vector<QuarterMonth>& mon
                   std::string(row->DayPolishShareMet(thresholds) ? "true" : "false") + ",\n");
             field(out, FieldName(Field::IncompleteLines),
                   std::to_string(row->incompleteLines) + ",\n");
-            field(out, FieldName(Field::MissingNationality),
-                  std::to_string(row->missingNationality) + "\n");
+            field(
+                out, FieldName(Field::MissingNationality),
+                std::to_string(row->missingNationality) + (row->uncheckedItems > 0 ? ",\n" : "\n"));
+            // Only when there are any, as the figures' own keys stay as they were.
+            if (row->uncheckedItems > 0) {
+                field(out, "uncheckedItems", std::to_string(row->uncheckedItems) + "\n");
+            }
         }
         out += index < 2 ? "    },\n" : "    }\n";
     }
