@@ -17,7 +17,7 @@ enum class ReadAheadStart : unsigned char {
 struct ReadAheadSettings {
     // At most this many I/O threads, each with one read in flight; 0 reads
     // every description file in line order when its line needs it.
-    std::size_t ioThreads = 64;
+    std::size_t ioThreads = 128;
     // How many lines past the one being analysed may have been looked at.
     std::size_t linesAhead = 4096;
     ReadAheadStart start = ReadAheadStart::WhenReadsAreSlow;
