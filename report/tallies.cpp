@@ -75,6 +75,20 @@ private:
 
 Tallies::Tallies(FigurePublisher& publisher) : publisher_(publisher) {}
 
+bool Tallies::RatioText::KeepsPercent(std::int64_t newNumerator,
+                                      std::int64_t newDenominator) const {
+    // Found without dividing: a division costs more than the rest of a
+    // ratio's refresh, and one more item seldom moves a share by a percent.
+    constexpr std::int64_t kMaxTerm = std::numeric_limits<std::int64_t>::max() / 101;
+    if (denominator == 0 || percent < 0 || percent > 100 || newNumerator < 0 ||
+        newNumerator > newDenominator || newDenominator > kMaxTerm) {
+        return false;
+    }
+    // percent <= 100 * newNumerator / newDenominator < percent + 1
+    const std::int64_t over = newNumerator * 100 - percent * newDenominator;
+    return over >= 0 && over < newDenominator;
+}
+
 void Tallies::CountIncompleteLine() {
     ++incompleteLines_;
     publisher_.Publish(Field::IncompleteLines, NumberText(incompleteLines_).view());
@@ -117,11 +131,15 @@ void Tallies::RefreshRatios() {
         // published again as it was made.
         RatioText& text = ratioTexts_[i];
         if (text.numerator != numerator || text.denominator != denominator) {
-            // Truncated, not rounded: 2 of 3 is 66%.
-            const std::int64_t percent = numerator * 100 / denominator;
-            const NumberText made(percent, '%');
-            text = {numerator, denominator, {}, made.view().size()};
-            made.view().copy(text.text.data(), text.size);
+            if (!text.KeepsPercent(numerator, denominator)) {
+                // Truncated, not rounded: 2 of 3 is 66%.
+                text.percent = numerator * 100 / denominator;
+                const NumberText made(text.percent, '%');
+                text.size = made.view().size();
+                made.view().copy(text.text.data(), text.size);
+            }
+            text.numerator = numerator;
+            text.denominator = denominator;
         }
         publisher_.Publish(ratio.field, {text.text.data(), text.size});
     }

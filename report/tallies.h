@@ -50,12 +50,16 @@ public:
 private:
     static std::size_t Index(Category category) { return static_cast<std::size_t>(category); }
 
-    // A ratio's text as last made, with the terms it was made from.
+    // A ratio's text as last made, with the terms it was last published for.
     struct RatioText {
         std::int64_t numerator = 0;
         std::int64_t denominator = 0;  // 0: none made yet
+        std::int64_t percent = 0;
         std::array<char, 24> text{};
         std::size_t size = 0;
+
+        // Whether `percent` is also the share of the new terms.
+        bool KeepsPercent(std::int64_t newNumerator, std::int64_t newDenominator) const;
     };
 
     FigurePublisher& publisher_;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+
 #include "fakes.h"
 
 namespace veltra {
@@ -169,6 +172,67 @@ TEST_F(TalliesTest, ARatioKeepsItsTextWhileItsDenominatorIsZero) {
     zeroSeconds.RefreshRatios();
     EXPECT_EQ(publisher.Text(PolishCountShare), "0%");
     EXPECT_EQ(publisher.Text(PolishSecondsShare), "100%");
+}
+
+// A ratio's text is kept while its percentage stays, so every text must still
+// be the one a division of the current terms makes: items of every category,
+// shares crossing whole percents, negative seconds, and reset tallies whose
+// texts were made from other terms.
+TEST_F(TalliesTest, EveryRatioTextIsTheDivisionOfItsCurrentTerms) {
+    struct Share {
+        Field field;
+        bool seconds;
+        Category numerator;
+        Category denominator;
+    };
+    const std::vector<Share> shares{
+        {PolishCountShare, false, Category::Polish, Category::Total},
+        {DayPolishOtherSecondsShare, true, Category::DayPolishOther, Category::Day},
+        {NightPolishCountShareOfPolish, false, Category::NightPolish, Category::Polish},
+        {NightPolishSecondsShareOfPolish, true, Category::NightPolish, Category::Polish},
+    };
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> seconds(-20, 400);
+    std::bernoulli_distribution polish(0.4);
+    std::bernoulli_distribution day(0.8);
+    std::bernoulli_distribution debut(0.2);
+    for (int item = 0; item < 20000; ++item) {
+        if (item % 5000 == 4999) {
+            tallies.Reset();
+        }
+        publisher.published.clear();
+        const int length = seconds(random);
+        const bool isPolish = polish(random);
+        tallies.CountItem(Category::Total, length);
+        if (isPolish) {
+            tallies.CountItem(Category::Polish, length);
+        }
+        if (day(random)) {
+            tallies.CountItem(Category::Day, length);
+            if (isPolish) {
+                tallies.CountItem(
+                    debut(random) ? Category::DayPolishDebut : Category::DayPolishOther, length);
+            }
+        } else {
+            tallies.CountItem(Category::Night, length);
+            if (isPolish) {
+                tallies.CountItem(Category::NightPolish, length);
+            }
+        }
+        tallies.RefreshRatios();
+        for (const Share& share : shares) {
+            const auto term = [&](Category c) {
+                return share.seconds ? tallies.Seconds(c) : tallies.Count(c);
+            };
+            if (term(share.denominator) == 0) {
+                continue;
+            }
+            const std::string expected =
+                std::to_string(term(share.numerator) * 100 / term(share.denominator)) + "%";
+            ASSERT_EQ(publisher.Text(share.field), expected)
+                << FieldName(share.field) << " after item " << item;
+        }
+    }
 }
 
 }  // namespace
