@@ -96,7 +96,7 @@ DescriptionLookup AudioPathResolver::ReadDescriptionFile(std::string_view audioP
         return {std::move(text), std::move(read), {}, {}};
     }
     const std::string root = WindowsRoot(path);
-    return root.empty() ? ReadLinuxForm(path, logFolder) : ReadWindowsForm(path, root);
+    return root.empty() ? ReadLinuxForm(std::move(path), logFolder) : ReadWindowsForm(path, root);
 }
 
 DescriptionLookup AudioPathResolver::ReadWindowsForm(const std::string& path,
@@ -120,12 +120,12 @@ DescriptionLookup AudioPathResolver::ReadWindowsForm(const std::string& path,
     return {std::move(search.text), std::move(search.path), {}, {}};
 }
 
-DescriptionLookup AudioPathResolver::ReadLinuxForm(const std::string& path,
+DescriptionLookup AudioPathResolver::ReadLinuxForm(std::string path,
                                                    std::string_view logFolder) const {
     // Exactly as written before any other spelling: what nearly every line
     // finds, so the other names are made only when it is not there.
     if (std::optional<std::string> text = ReadRegularFileOrFail(fileSystem_, path)) {
-        return {std::move(text), path, {}, {}};
+        return {std::move(text), std::move(path), {}, {}};
     }
     const std::vector<std::string> names = Names(path);
     const bool relative = !path.starts_with('/');

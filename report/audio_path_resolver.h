@@ -93,7 +93,7 @@ private:
     };
 
     DescriptionLookup ReadWindowsForm(const std::string& path, const std::string& root) const;
-    DescriptionLookup ReadLinuxForm(const std::string& path, std::string_view logFolder) const;
+    DescriptionLookup ReadLinuxForm(std::string path, std::string_view logFolder) const;
     Search ReadIgnoringCase(std::string folder, const std::vector<std::string>& names) const;
     // nullptr when nothing is there; throws FileError when it cannot be read.
     std::shared_ptr<const FolderListing> ListingOf(const std::string& folder) const;

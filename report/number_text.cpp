@@ -95,6 +95,12 @@ DurationText::DurationText(std::int64_t seconds) {
     char* out = buffer_.data();
     char* const end = buffer_.data() + buffer_.size();
     const auto writePart = [&](std::int64_t part) {
+        if (part >= 0 && part < 100) {
+            // Nearly every part: two digits, written without a conversion.
+            *out++ = static_cast<char>('0' + part / 10);
+            *out++ = static_cast<char>('0' + part % 10);
+            return;
+        }
         // A signed test: a negative part gets the "0" too (0-5).
         if (part < 10) {
             *out++ = '0';
