@@ -51,7 +51,8 @@ Lines SplitByteByByte(std::string_view text) {
 }
 
 TEST(SplitLines, AgreesWithAByteByByteSplitOnEveryShortText) {
-    // Every text of up to 8 bytes of "a", CR and LF.
+    // Every text of up to 8 bytes of "a", CR and LF; the count too, which
+    // has a way of its own for a text without CR, and stops at a NUL.
     for (std::size_t length = 0; length <= 8; ++length) {
         std::size_t count = 1;
         for (std::size_t i = 0; i < length; ++i) {
@@ -63,6 +64,10 @@ TEST(SplitLines, AgreesWithAByteByByteSplitOnEveryShortText) {
                 text += "a\r\n"[digits % 3];
             }
             ASSERT_EQ(SplitLines(text), SplitByteByByte(text)) << ::testing::PrintToString(text);
+            ASSERT_EQ(CountLines(text), SplitByteByByte(text).size())
+                << ::testing::PrintToString(text);
+            ASSERT_EQ(CountLines(text + '\0' + "a\n"), SplitByteByByte(text).size())
+                << ::testing::PrintToString(text);
         }
     }
 }
