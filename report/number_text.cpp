@@ -36,7 +36,16 @@ bool StartsHexadecimal(std::string_view& digits) {
 // Characters `first` and `first + 1` (counted from 1), cut short at the end.
 std::int32_t ReadPair(std::string_view text, std::size_t first) {
     const std::size_t start = first - 1;
-    return start < text.size() ? ReadInteger(text.substr(start, 2), 0) : 0;
+    if (start >= text.size()) {
+        return 0;
+    }
+    const std::string_view pair = text.substr(start, 2);
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    // Nearly every pair: two digits, which the general rules read alike.
+    if (pair.size() == 2 && isDigit(pair[0]) && isDigit(pair[1])) {
+        return (pair[0] - '0') * 10 + (pair[1] - '0');
+    }
+    return ReadInteger(pair, 0);
 }
 
 }  // namespace
