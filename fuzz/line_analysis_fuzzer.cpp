@@ -75,9 +75,12 @@ public:
 
 class CheckingPublisher final : public FigurePublisher {
 public:
-    void Publish(Field field, std::string_view text) override {
-        Require(static_cast<std::size_t>(field) < kDisplayFieldCount);
-        Require(!text.empty() && text.size() < 32);
+    using FigurePublisher::Publish;
+    void Publish(std::span<const FigureText> texts) override {
+        for (const auto& [field, text] : texts) {
+            Require(static_cast<std::size_t>(field) < kDisplayFieldCount);
+            Require(!text.view().empty());
+        }
     }
 };
 

@@ -1,9 +1,10 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "field_text.h"
 
 namespace veltra {
 
@@ -22,16 +23,11 @@ std::int32_t CzasNaSekundy(std::string_view text);
 // A sum of seconds as the window shows it: 00:03:25, 123:44:05.
 std::string SekundyNaCzas(std::int64_t seconds);
 
-// The same text in a buffer of its own, for publishing without allocating.
-class DurationText {
-public:
-    explicit DurationText(std::int64_t seconds);
-    std::string_view view() const { return {buffer_.data(), size_}; }
+// The same text as a display field's, made without allocating.
+FieldText DurationText(std::int64_t seconds);
 
-private:
-    // "0-2147483648:0-59:0-59" is the longest text.
-    std::array<char, 24> buffer_;
-    std::size_t size_ = 0;
-};
+// A decimal number as a display field shows it, optionally followed by one
+// suffix character ("33%").
+FieldText NumberText(std::int64_t value, char suffix = '\0');
 
 }  // namespace veltra

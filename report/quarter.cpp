@@ -42,7 +42,8 @@ std::int32_t GaugeValue(std::size_t value) {
 // and whatever the host shows of its own runs stays as it was.
 class DiscardedFigures final : public FigurePublisher {
 public:
-    void Publish(Field, std::string_view) override {}
+    using FigurePublisher::Publish;
+    void Publish(std::span<const FigureText>) override {}
 };
 
 // The quarter's host as each month's run sees it: the month's logs as the

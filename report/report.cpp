@@ -126,7 +126,7 @@ void Report::LadujPliki() {
     host_.SetGaugeMaxValue(Gauge::Files, GaugeValue(files->size()));
     tallies_.ResetMissingNationality();
     // The count label must not go on showing the previous run's count.
-    publisher_.Publish(Field::MissingNationality, "0");
+    publisher_.Publish(Field::MissingNationality, FieldText("0"));
     host_.SetPokazEnabled(false);
     missingNationalityList_.clear();
     details_.Clear();

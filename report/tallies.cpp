@@ -1,6 +1,5 @@
 #include "tallies.h"
 
-#include <charconv>
 #include <limits>
 #include <string_view>
 
@@ -54,23 +53,6 @@ constexpr std::array<Ratio, kRatioCount> kRatios{{
     {Field::NightPolishSecondsShareOfPolish, Measure::Seconds, NightPolish, Polish},
 }};
 
-// A number, optionally followed by one suffix character, in a stack buffer.
-class NumberText {
-public:
-    explicit NumberText(std::int64_t value, char suffix = '\0') {
-        char* out = std::to_chars(buffer_.begin(), buffer_.end(), value).ptr;
-        if (suffix != '\0') {
-            *out++ = suffix;
-        }
-        size_ = static_cast<std::size_t>(out - buffer_.begin());
-    }
-    std::string_view view() const { return {buffer_.data(), size_}; }
-
-private:
-    std::array<char, std::numeric_limits<std::int64_t>::digits10 + 3> buffer_;
-    std::size_t size_;
-};
-
 }  // namespace
 
 Tallies::Tallies(FigurePublisher& publisher) : publisher_(publisher) {}
@@ -91,12 +73,12 @@ bool Tallies::RatioText::KeepsPercent(std::int64_t newNumerator,
 
 void Tallies::CountIncompleteLine() {
     ++incompleteLines_;
-    publisher_.Publish(Field::IncompleteLines, NumberText(incompleteLines_).view());
+    publisher_.Publish(Field::IncompleteLines, NumberText(incompleteLines_));
 }
 
 void Tallies::CountMissingNationality() {
     ++missingNationality_;
-    publisher_.Publish(Field::MissingNationality, NumberText(missingNationality_).view());
+    publisher_.Publish(Field::MissingNationality, NumberText(missingNationality_));
 }
 
 void Tallies::ResetMissingNationality() {
@@ -113,12 +95,17 @@ void Tallies::Reset() {
 void Tallies::CountItem(Category category, std::int32_t seconds) {
     const std::size_t i = Index(category);
     ++counts_[i];
-    publisher_.Publish(kCategoryFields[i].count, NumberText(counts_[i]).view());
     seconds_[i] += seconds;
-    publisher_.Publish(kCategoryFields[i].seconds, DurationText(seconds_[i]).view());
+    const std::array<FigureText, 2> texts{{
+        {kCategoryFields[i].count, NumberText(counts_[i])},
+        {kCategoryFields[i].seconds, DurationText(seconds_[i])},
+    }};
+    publisher_.Publish(texts);
 }
 
 void Tallies::RefreshRatios() {
+    std::array<FigureText, kRatioCount> texts;
+    std::size_t published = 0;
     for (std::size_t i = 0; i < kRatios.size(); ++i) {
         const Ratio& ratio = kRatios[i];
         const auto& tally = ratio.measure == Measure::Count ? counts_ : seconds_;
@@ -129,20 +116,19 @@ void Tallies::RefreshRatios() {
         }
         // Most items leave most ratios' terms as they were: their text is
         // published again as it was made.
-        RatioText& text = ratioTexts_[i];
-        if (text.numerator != numerator || text.denominator != denominator) {
-            if (!text.KeepsPercent(numerator, denominator)) {
+        RatioText& ratioText = ratioTexts_[i];
+        if (ratioText.numerator != numerator || ratioText.denominator != denominator) {
+            if (!ratioText.KeepsPercent(numerator, denominator)) {
                 // Truncated, not rounded: 2 of 3 is 66%.
-                text.percent = numerator * 100 / denominator;
-                const NumberText made(text.percent, '%');
-                text.size = made.view().size();
-                made.view().copy(text.text.data(), text.size);
+                ratioText.percent = numerator * 100 / denominator;
+                ratioText.text = NumberText(ratioText.percent, '%');
             }
-            text.numerator = numerator;
-            text.denominator = denominator;
+            ratioText.numerator = numerator;
+            ratioText.denominator = denominator;
         }
-        publisher_.Publish(ratio.field, {text.text.data(), text.size});
+        texts[published++] = {ratio.field, ratioText.text};
     }
+    publisher_.Publish(std::span(texts).first(published));
 }
 
 }  // namespace veltra

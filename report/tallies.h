@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "field_text.h"
+
 namespace veltra {
 
 class FigurePublisher;
@@ -55,8 +57,7 @@ private:
         std::int64_t numerator = 0;
         std::int64_t denominator = 0;  // 0: none made yet
         std::int64_t percent = 0;
-        std::array<char, 24> text{};
-        std::size_t size = 0;
+        FieldText text;
 
         // Whether `percent` is also the share of the new terms.
         bool KeepsPercent(std::int64_t newNumerator, std::int64_t newDenominator) const;

@@ -24,9 +24,12 @@ namespace veltra::testing {
 // Keeps every publication in order and the latest text of each field.
 class RecordingPublisher final : public FigurePublisher {
 public:
-    void Publish(Field field, std::string_view text) override {
-        published.emplace_back(field, std::string(text));
-        latest[field] = std::string(text);
+    using FigurePublisher::Publish;
+    void Publish(std::span<const FigureText> texts) override {
+        for (const auto& [field, text] : texts) {
+            published.emplace_back(field, std::string(text.view()));
+            latest[field] = std::string(text.view());
+        }
     }
 
     // The latest text, or "" for a field never published.

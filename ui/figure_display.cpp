@@ -15,10 +15,12 @@ void FigureDisplay::Attach(Field field, Setter setter) {
     slots_[static_cast<std::size_t>(field)].setter = std::move(setter);
 }
 
-void FigureDisplay::Publish(Field field, std::string_view text) {
-    Slot& slot = slots_[static_cast<std::size_t>(field)];
-    slot.text.assign(text);
-    slot.changed = true;
+void FigureDisplay::Publish(std::span<const FigureText> texts) {
+    for (const auto& [field, text] : texts) {
+        Slot& slot = slots_[static_cast<std::size_t>(field)];
+        slot.text.assign(text.view());
+        slot.changed = true;
+    }
 }
 
 void FigureDisplay::Flush() {

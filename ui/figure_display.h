@@ -21,7 +21,8 @@ public:
 
     void Attach(Field field, Setter setter);
 
-    void Publish(Field field, std::string_view text) override;
+    using FigurePublisher::Publish;
+    void Publish(std::span<const FigureText> texts) override;
 
     // The latest text published to a field, shown or not yet.
     const std::string& Text(Field field) const {
