@@ -25,7 +25,7 @@ EngineRun RunEngine(FileSystem& fileSystem, ReadAheadSettings readAhead,
 
     EngineRun run{elapsed.count(), {}};
     for (std::size_t i = 0; i < kDisplayFieldCount; ++i) {
-        run.figures.append(figures.Text(static_cast<Field>(i))).append(";");
+        run.figures += figures.Text(static_cast<Field>(i)) + ";";
     }
     return run;
 }

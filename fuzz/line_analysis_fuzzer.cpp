@@ -76,10 +76,10 @@ public:
 class CheckingPublisher final : public FigurePublisher {
 public:
     using FigurePublisher::Publish;
-    void Publish(std::span<const FigureText> texts) override {
-        for (const auto& [field, text] : texts) {
+    void Publish(std::span<const FigureUpdate> updates) override {
+        for (const auto& [field, value] : updates) {
             Require(static_cast<std::size_t>(field) < kDisplayFieldCount);
-            Require(!text.view().empty());
+            Require(!value.Text().empty());
         }
     }
 };

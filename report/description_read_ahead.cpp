@@ -64,9 +64,9 @@ void DescriptionReadAhead::StartThreads() {
     workAvailable_.notify_all();
 }
 
-void DescriptionReadAhead::StartLog(std::string_view text, std::shared_ptr<const DebutTest> test) {
+void DescriptionReadAhead::StartLog(std::string_view lines, std::shared_ptr<const DebutTest> test) {
     const std::lock_guard lock(mutex_);
-    lines_.emplace(text);
+    lines_ = LineReader::OverTextBeforeNul(lines);
     test_ = std::move(test);
     next_ = 0;
     passed_ = 0;

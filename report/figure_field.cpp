@@ -92,11 +92,6 @@ std::string_view FieldCaption(Field field) {
     return TextsOf(field).caption;
 }
 
-std::string_view FieldInitialText(Field field) {
-    // The two count labels start at "0"; the edit fields start empty.
-    return field == Field::IncompleteLines || field == Field::MissingNationality ? "0" : "";
-}
-
 std::span<const FigurePanel> FigurePanels() {
     return kPanels;
 }

@@ -52,10 +52,6 @@ std::string_view FieldName(Field field);
 // The caption shown beside a field (UTF-8), e.g. "Deb. pl w godz. 5-24:".
 std::string_view FieldCaption(Field field);
 
-// What a field shows before anything is published to it: "0" for the two
-// count labels, empty for the edit fields.
-std::string_view FieldInitialText(Field field);
-
 // A titled group of display fields, as the main window lays them out.
 struct FigurePanel {
     std::string_view title;

@@ -4,18 +4,18 @@ namespace veltra {
 
 LatestFigures::LatestFigures() {
     for (std::size_t i = 0; i < kDisplayFieldCount; ++i) {
-        texts_[i] = FieldText(FieldInitialText(static_cast<Field>(i)));
+        values_[i] = InitialFigure(static_cast<Field>(i));
     }
 }
 
-void LatestFigures::Publish(std::span<const FigureText> texts) {
-    for (const auto& [field, text] : texts) {
-        texts_[static_cast<std::size_t>(field)] = text;
+void LatestFigures::Publish(std::span<const FigureUpdate> updates) {
+    for (const auto& [field, value] : updates) {
+        values_[static_cast<std::size_t>(field)] = value;
     }
 }
 
-std::string_view LatestFigures::Text(Field field) const {
-    return texts_[static_cast<std::size_t>(field)].view();
+std::string LatestFigures::Text(Field field) const {
+    return values_[static_cast<std::size_t>(field)].Text();
 }
 
 }  // namespace veltra

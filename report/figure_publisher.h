@@ -2,48 +2,48 @@
 
 #include <array>
 #include <span>
-#include <string_view>
+#include <string>
 
-#include "field_text.h"
 #include "figure_field.h"
+#include "figure_value.h"
 
 namespace veltra {
 
-// A display field's new text.
-struct FigureText {
+// A display field's new figure.
+struct FigureUpdate {
     Field field;
-    FieldText text;
+    FigureValue value;
 };
 
-// Receives every new text of a display field, at once and in the order the
+// Receives every new figure of a display field, at once and in the order the
 // tallies change.
 class FigurePublisher {
 public:
     virtual ~FigurePublisher() = default;
 
-    // Several texts that change together, taken in order as if each came
+    // Several figures that change together, taken in order as if each came
     // alone: an item changes up to eighteen, and one call for them all
     // costs less than a call for each.
-    virtual void Publish(std::span<const FigureText> texts) = 0;
+    virtual void Publish(std::span<const FigureUpdate> updates) = 0;
 
-    void Publish(Field field, const FieldText& text) {
-        const FigureText one{field, text};
+    void Publish(Field field, FigureValue value) {
+        const FigureUpdate one{field, value};
         Publish(std::span(&one, 1));
     }
 };
 
-// Keeps what each display field would show now: its initial text until the
-// first publication, then the latest one. For hosts without a window.
+// Keeps what each display field would show now: its initial figure until
+// the first publication, then the latest one. For hosts without a window.
 class LatestFigures final : public FigurePublisher {
 public:
     LatestFigures();
 
     using FigurePublisher::Publish;
-    void Publish(std::span<const FigureText> texts) override;
-    std::string_view Text(Field field) const;
+    void Publish(std::span<const FigureUpdate> updates) override;
+    std::string Text(Field field) const;
 
 private:
-    std::array<FieldText, kDisplayFieldCount> texts_;
+    std::array<FigureValue, kDisplayFieldCount> values_;
 };
 
 }  // namespace veltra

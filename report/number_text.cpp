@@ -3,22 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <cstring>
 #include <limits>
 
 namespace veltra {
 
 namespace {
-
-// "00" to "99", two characters apiece.
-constexpr std::array<char, 200> kDigitPairs = [] {
-    std::array<char, 200> pairs{};
-    for (std::size_t i = 0; i < 100; ++i) {
-        pairs[2 * i] = static_cast<char>('0' + i / 10);
-        pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
-    }
-    return pairs;
-}();
 
 int HexDigitValue(char c) {
     if (c >= '0' && c <= '9') {
@@ -104,45 +93,16 @@ std::int32_t CzasNaSekundy(std::string_view text) {
 }
 
 std::string SekundyNaCzas(std::int64_t seconds) {
-    return std::string(DurationText(seconds).view());
-}
-
-FieldText DurationText(std::int64_t seconds) {
-    FieldText text;
-    char* out = text.data();
-    char* const end = out + FieldText::kCapacity;
-    const auto writePair = [&out](std::uint32_t pair) {
-        std::memcpy(out, &kDigitPairs[2 * pair], 2);
-        out += 2;
-    };
-    // Nearly every sum: not negative, with every part as unsigned 32-bit
-    // arithmetic and minutes and seconds as two digits from a table.
-    if (seconds >= 0 && seconds <= std::numeric_limits<std::uint32_t>::max()) {
-        const auto all = static_cast<std::uint32_t>(seconds);
-        const std::uint32_t hours = all / 3600;
-        const std::uint32_t rest = all % 3600;
-        if (hours < 100) {
-            writePair(hours);
-        } else {
-            out = std::to_chars(out, end, hours).ptr;
-        }
-        *out++ = ':';
-        writePair(rest / 60);
-        *out++ = ':';
-        writePair(rest % 60);
-        text.SetSize(static_cast<std::size_t>(out - text.data()));
-        return text;
-    }
-
     // Hours are kept to 32 bits; the sums this program sees never come near.
     const auto hours = static_cast<std::int32_t>(seconds / 3600);
     const std::int64_t minutes = seconds % 3600 / 60;
-    const std::int64_t secs = seconds % 60;
+    const std::int64_t secs = seconds % 3600 % 60;
+
+    // "0-2147483648:0-59:0-59" is the longest text.
+    std::array<char, 24> buffer;
+    char* out = buffer.data();
+    char* const end = buffer.data() + buffer.size();
     const auto writePart = [&](std::int64_t part) {
-        if (part >= 0 && part < 100) {
-            writePair(static_cast<std::uint32_t>(part));
-            return;
-        }
         // A signed test: a negative part gets the "0" too (0-5).
         if (part < 10) {
             *out++ = '0';
@@ -154,18 +114,7 @@ FieldText DurationText(std::int64_t seconds) {
     writePart(minutes);
     *out++ = ':';
     writePart(secs);
-    text.SetSize(static_cast<std::size_t>(out - text.data()));
-    return text;
-}
-
-FieldText NumberText(std::int64_t value, char suffix) {
-    FieldText text;
-    char* out = std::to_chars(text.data(), text.data() + FieldText::kCapacity, value).ptr;
-    if (suffix != '\0') {
-        *out++ = suffix;
-    }
-    text.SetSize(static_cast<std::size_t>(out - text.data()));
-    return text;
+    return std::string(buffer.data(), out);
 }
 
 }  // namespace veltra

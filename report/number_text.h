@@ -4,8 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "field_text.h"
-
 namespace veltra {
 
 // Numbers and durations as the logs write them and the window shows them.
@@ -22,12 +20,5 @@ std::int32_t CzasNaSekundy(std::string_view text);
 
 // A sum of seconds as the window shows it: 00:03:25, 123:44:05.
 std::string SekundyNaCzas(std::int64_t seconds);
-
-// The same text as a display field's, made without allocating.
-FieldText DurationText(std::int64_t seconds);
-
-// A decimal number as a display field shows it, optionally followed by one
-// suffix character ("33%").
-FieldText NumberText(std::int64_t value, char suffix = '\0');
 
 }  // namespace veltra

@@ -43,7 +43,7 @@ std::int32_t GaugeValue(std::size_t value) {
 class DiscardedFigures final : public FigurePublisher {
 public:
     using FigurePublisher::Publish;
-    void Publish(std::span<const FigureText>) override {}
+    void Publish(std::span<const FigureUpdate>) override {}
 };
 
 // The quarter's host as each month's run sees it: the month's logs as the

@@ -42,11 +42,11 @@ private:
 // the reads still in flight before its text goes.
 class ReadAheadOverLog {
 public:
-    ReadAheadOverLog(DescriptionReadAhead* readAhead, std::string_view text,
+    ReadAheadOverLog(DescriptionReadAhead* readAhead, std::string_view lines,
                      std::shared_ptr<const DebutTest> test)
         : readAhead_(readAhead) {
         if (readAhead_) {
-            readAhead_->StartLog(text, std::move(test));
+            readAhead_->StartLog(lines, std::move(test));
         }
     }
     ReadAheadOverLog(const ReadAheadOverLog&) = delete;
@@ -126,7 +126,7 @@ void Report::LadujPliki() {
     host_.SetGaugeMaxValue(Gauge::Files, GaugeValue(files->size()));
     tallies_.ResetMissingNationality();
     // The count label must not go on showing the previous run's count.
-    publisher_.Publish(Field::MissingNationality, FieldText("0"));
+    publisher_.Publish(Field::MissingNationality, FigureValue::Count(0));
     host_.SetPokazEnabled(false);
     missingNationalityList_.clear();
     details_.Clear();
@@ -165,6 +165,9 @@ void Report::AnalizujPlik(const std::string& path) {
         return;
     }
     std::string text = std::move(*read);
+    // Cut once, so that counting, reading ahead and analysing the lines each
+    // walk them without searching the whole text again.
+    text.resize(TextBeforeNul(text).size());
     LeaveOutALineBeingWritten(path, text);
     logFolder_ = path.substr(0, path.rfind('/') + 1);
     details_.StartLog(path);
@@ -179,7 +182,7 @@ void Report::AnalizujPlik(const std::string& path) {
     const ReadAheadOverLog readingAhead(readAhead_.get(), text,
                                         DebutTestAhead(resolver_, logFolder_));
 
-    LineReader lines(text);
+    LineReader lines = LineReader::OverTextBeforeNul(text);
     std::size_t index = 0;
     while (const std::optional<std::string_view> line = lines.Next()) {
         if (!TrimControls(*line).empty()) {

@@ -5,7 +5,6 @@
 
 #include "figure_field.h"
 #include "figure_publisher.h"
-#include "number_text.h"
 
 namespace veltra {
 
@@ -57,8 +56,8 @@ constexpr std::array<Ratio, kRatioCount> kRatios{{
 
 Tallies::Tallies(FigurePublisher& publisher) : publisher_(publisher) {}
 
-bool Tallies::RatioText::KeepsPercent(std::int64_t newNumerator,
-                                      std::int64_t newDenominator) const {
+bool Tallies::RatioShare::KeepsPercent(std::int64_t newNumerator,
+                                       std::int64_t newDenominator) const {
     // Found without dividing: a division costs more than the rest of a
     // ratio's refresh, and one more item seldom moves a share by a percent.
     constexpr std::int64_t kMaxTerm = std::numeric_limits<std::int64_t>::max() / 101;
@@ -73,12 +72,12 @@ bool Tallies::RatioText::KeepsPercent(std::int64_t newNumerator,
 
 void Tallies::CountIncompleteLine() {
     ++incompleteLines_;
-    publisher_.Publish(Field::IncompleteLines, NumberText(incompleteLines_));
+    publisher_.Publish(Field::IncompleteLines, FigureValue::Count(incompleteLines_));
 }
 
 void Tallies::CountMissingNationality() {
     ++missingNationality_;
-    publisher_.Publish(Field::MissingNationality, NumberText(missingNationality_));
+    publisher_.Publish(Field::MissingNationality, FigureValue::Count(missingNationality_));
 }
 
 void Tallies::ResetMissingNationality() {
@@ -96,15 +95,15 @@ void Tallies::CountItem(Category category, std::int32_t seconds) {
     const std::size_t i = Index(category);
     ++counts_[i];
     seconds_[i] += seconds;
-    const std::array<FigureText, 2> texts{{
-        {kCategoryFields[i].count, NumberText(counts_[i])},
-        {kCategoryFields[i].seconds, DurationText(seconds_[i])},
+    const std::array<FigureUpdate, 2> updates{{
+        {kCategoryFields[i].count, FigureValue::Count(counts_[i])},
+        {kCategoryFields[i].seconds, FigureValue::Duration(seconds_[i])},
     }};
-    publisher_.Publish(texts);
+    publisher_.Publish(updates);
 }
 
 void Tallies::RefreshRatios() {
-    std::array<FigureText, kRatioCount> texts;
+    std::array<FigureUpdate, kRatioCount> updates;
     std::size_t published = 0;
     for (std::size_t i = 0; i < kRatios.size(); ++i) {
         const Ratio& ratio = kRatios[i];
@@ -114,21 +113,20 @@ void Tallies::RefreshRatios() {
         if (denominator == 0) {
             continue;
         }
-        // Most items leave most ratios' terms as they were: their text is
-        // published again as it was made.
-        RatioText& ratioText = ratioTexts_[i];
-        if (ratioText.numerator != numerator || ratioText.denominator != denominator) {
-            if (!ratioText.KeepsPercent(numerator, denominator)) {
+        // Most items leave most ratios' terms as they were: their share is
+        // published again as it was found.
+        RatioShare& share = ratioShares_[i];
+        if (share.numerator != numerator || share.denominator != denominator) {
+            if (!share.KeepsPercent(numerator, denominator)) {
                 // Truncated, not rounded: 2 of 3 is 66%.
-                ratioText.percent = numerator * 100 / denominator;
-                ratioText.text = NumberText(ratioText.percent, '%');
+                share.percent = numerator * 100 / denominator;
             }
-            ratioText.numerator = numerator;
-            ratioText.denominator = denominator;
+            share.numerator = numerator;
+            share.denominator = denominator;
         }
-        texts[published++] = {ratio.field, ratioText.text};
+        updates[published++] = {ratio.field, FigureValue::Percent(share.percent)};
     }
-    publisher_.Publish(std::span(texts).first(published));
+    publisher_.Publish(std::span(updates).first(published));
 }
 
 }  // namespace veltra

@@ -4,8 +4,6 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "field_text.h"
-
 namespace veltra {
 
 class FigurePublisher;
@@ -52,12 +50,11 @@ public:
 private:
     static std::size_t Index(Category category) { return static_cast<std::size_t>(category); }
 
-    // A ratio's text as last made, with the terms it was last published for.
-    struct RatioText {
+    // A ratio's share as last found, with the terms it was found for.
+    struct RatioShare {
         std::int64_t numerator = 0;
         std::int64_t denominator = 0;  // 0: none made yet
         std::int64_t percent = 0;
-        FieldText text;
 
         // Whether `percent` is also the share of the new terms.
         bool KeepsPercent(std::int64_t newNumerator, std::int64_t newDenominator) const;
@@ -68,7 +65,7 @@ private:
     std::int64_t missingNationality_ = 0;
     std::array<std::int64_t, kCategoryCount> counts_{};
     std::array<std::int64_t, kCategoryCount> seconds_{};
-    std::array<RatioText, kRatioCount> ratioTexts_{};  // in the order the ratios are published
+    std::array<RatioShare, kRatioCount> ratioShares_{};  // in the order the ratios are published
 };
 
 }  // namespace veltra

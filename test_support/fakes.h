@@ -25,10 +25,11 @@ namespace veltra::testing {
 class RecordingPublisher final : public FigurePublisher {
 public:
     using FigurePublisher::Publish;
-    void Publish(std::span<const FigureText> texts) override {
-        for (const auto& [field, text] : texts) {
-            published.emplace_back(field, std::string(text.view()));
-            latest[field] = std::string(text.view());
+    void Publish(std::span<const FigureUpdate> updates) override {
+        for (const auto& [field, value] : updates) {
+            const std::string text = value.Text();
+            published.emplace_back(field, text);
+            latest[field] = text;
         }
     }
 

@@ -15,19 +15,29 @@ void FigureDisplay::Attach(Field field, Setter setter) {
     slots_[static_cast<std::size_t>(field)].setter = std::move(setter);
 }
 
-void FigureDisplay::Publish(std::span<const FigureText> texts) {
-    for (const auto& [field, text] : texts) {
+FigureDisplay::FigureDisplay() {
+    for (std::size_t i = 0; i < kDisplayFieldCount; ++i) {
+        slots_[i].value = InitialFigure(static_cast<Field>(i));
+    }
+}
+
+void FigureDisplay::Publish(std::span<const FigureUpdate> updates) {
+    for (const auto& [field, value] : updates) {
         Slot& slot = slots_[static_cast<std::size_t>(field)];
-        slot.text.assign(text.view());
+        slot.value = value;
         slot.changed = true;
     }
+}
+
+std::string FigureDisplay::Text(Field field) const {
+    return slots_[static_cast<std::size_t>(field)].value.Text();
 }
 
 void FigureDisplay::Flush() {
     for (Slot& slot : slots_) {
         if (slot.changed && slot.setter) {
-            slot.setter(
-                QString::fromLatin1(slot.text.data(), static_cast<qsizetype>(slot.text.size())));
+            const std::string text = slot.value.Text();
+            slot.setter(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
         }
         slot.changed = false;
     }

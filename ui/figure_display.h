@@ -19,15 +19,15 @@ class FigureDisplay final : public FigurePublisher {
 public:
     using Setter = std::function<void(const QString&)>;
 
+    FigureDisplay();
+
     void Attach(Field field, Setter setter);
 
     using FigurePublisher::Publish;
-    void Publish(std::span<const FigureText> texts) override;
+    void Publish(std::span<const FigureUpdate> updates) override;
 
-    // The latest text published to a field, shown or not yet.
-    const std::string& Text(Field field) const {
-        return slots_[static_cast<std::size_t>(field)].text;
-    }
+    // The text of the latest figure published to a field, shown or not yet.
+    std::string Text(Field field) const;
 
     // Hands every changed text to its widget.
     void Flush();
@@ -39,7 +39,7 @@ public:
 private:
     struct Slot {
         Setter setter;
-        std::string text;
+        FigureValue value;
         bool changed = false;
     };
     std::array<Slot, kDisplayFieldCount> slots_;

@@ -327,7 +327,7 @@ void TForm1::StartNewReport() {
     report_.Reset();
     for (std::size_t i = 0; i < kDisplayFieldCount; ++i) {
         const auto field = static_cast<Field>(i);
-        runHost_.Figures().Publish(field, FieldText(FieldInitialText(field)));
+        runHost_.Figures().Publish(field, InitialFigure(field));
     }
     runHost_.Figures().Flush();
     runHost_.Restart();

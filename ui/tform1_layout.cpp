@@ -128,7 +128,7 @@ void TForm1::CreateErrorCounts() {
         const CountPlace& place = kCountPlaces[row];
         PlaceLabel(this, place.captionName, FromUtf8(FieldCaption(field)), place.caption.x(),
                    place.caption.y());
-        WinLabel* count = PlaceLabel(this, FieldName(field), FromUtf8(FieldInitialText(field)),
+        WinLabel* count = PlaceLabel(this, FieldName(field), FromUtf8(InitialFigure(field).Text()),
                                      place.count.x(), place.count.y());
         count->setFont(Bold(font()));
         runHost_.Figures().Attach(field, [count](const QString& text) { count->setText(text); });
@@ -169,7 +169,7 @@ void TForm1::CreateFigureFields() {
         for (std::size_t row = 0; row < panels[i].fields.size(); ++row) {
             const Field field = panels[i].fields[row];
             const int top = place.fieldTops[row];
-            auto* edit = new QLineEdit(FromUtf8(FieldInitialText(field)), this);
+            auto* edit = new QLineEdit(FromUtf8(InitialFigure(field).Text()), this);
             edit->setObjectName(FromUtf8(FieldName(field)));
             edit->setGeometry(place.fieldLeft, top, place.fieldWidth, kFieldHeight);
             edit->setReadOnly(true);

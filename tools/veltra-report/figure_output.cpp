@@ -47,7 +47,7 @@ std::string FiguresAsText(const LatestFigures& figures) {
         }
         for (Field field : panel.fields) {
             const std::string_view caption = FieldCaption(field);
-            const std::string_view text = figures.Text(field);
+            const std::string text = figures.Text(field);
             out.append("  ").append(caption);
             if (!text.empty()) {
                 out.append(width - Utf8Width(caption) + 1, ' ').append(text);

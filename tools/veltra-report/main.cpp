@@ -76,9 +76,8 @@ std::string Output(veltra::DriverOptions::Output output, const veltra::LatestFig
         case veltra::DriverOptions::Output::Json:
             return veltra::FiguresAsJson(figures);
         case veltra::DriverOptions::Output::TableRow:
-            return veltra::TableRow([&figures](veltra::Field field) {
-                       return std::string(figures.Text(field));
-                   }) +
+            return veltra::TableRow(
+                       [&figures](veltra::Field field) { return figures.Text(field); }) +
                    '\n';
         case veltra::DriverOptions::Output::Panels:
             break;
