@@ -123,9 +123,9 @@ std::string ReadFileOrFail(const FileSystem& fileSystem, const std::string& path
 }
 
 std::optional<std::string> ReadFileOrFail(const FileSystem& fileSystem, const std::string& path,
-                                          const std::function<bool()>& goOn) {
+                                          const std::function<bool()>& goOn, std::string buffer) {
     try {
-        return fileSystem.ReadWholeFileWhile(path, goOn);
+        return fileSystem.ReadWholeFileWhile(path, goOn, std::move(buffer));
     } catch (const IoFailure& failure) {
         throw CannotOpenFile(FullPath(path), failure.what());
     }

@@ -41,9 +41,10 @@ std::string FailureText(std::string_view message);
 
 // The whole file, or FileError "Cannot open file "<path>". <cause>".
 std::string ReadFileOrFail(const FileSystem& fileSystem, const std::string& path);
-// The same, read while `goOn` says so (FileSystem::ReadWholeFileWhile).
+// The same, read while `goOn` says so, maybe into `buffer`
+// (FileSystem::ReadWholeFileWhile).
 std::optional<std::string> ReadFileOrFail(const FileSystem& fileSystem, const std::string& path,
-                                          const std::function<bool()>& goOn);
+                                          const std::function<bool()>& goOn, std::string buffer);
 
 // Whether a failure to open or list `path` means that nothing the caller
 // looks for is there, rather than that something there cannot be read:

@@ -65,10 +65,12 @@ public:
     virtual std::string ReadWholeFile(const std::string& path) const = 0;
 
     // The same, for a file that may take a while: after each piece read,
-    // `goOn` says whether to read on; nullopt once it says not. By default
-    // in one piece.
-    virtual std::optional<std::string> ReadWholeFileWhile(
-        const std::string& path, const std::function<bool()>& /*goOn*/) const {
+    // `goOn` says whether to read on; nullopt once it says not. The bytes may
+    // go into `buffer`'s memory, the last file's text, so that one file after
+    // another reuses memory already at hand. By default in one piece.
+    virtual std::optional<std::string> ReadWholeFileWhile(const std::string& path,
+                                                          const std::function<bool()>& /*goOn*/,
+                                                          std::string /*buffer*/) const {
         return ReadWholeFile(path);
     }
 

@@ -38,6 +38,18 @@ private:
     bool& flag_;
 };
 
+// Gives a text's memory back however the scope is left.
+class TextRelease {
+public:
+    explicit TextRelease(std::string& text) : text_(text) {}
+    TextRelease(const TextRelease&) = delete;
+    TextRelease& operator=(const TextRelease&) = delete;
+    ~TextRelease() { text_ = std::string(); }
+
+private:
+    std::string& text_;
+};
+
 // Reads ahead over one log, and whichever way the log's analysis ends, drops
 // the reads still in flight before its text goes.
 class ReadAheadOverLog {
@@ -116,6 +128,9 @@ void Report::LadujPliki() {
         return;
     }
     const FlagGuard running(running_);
+    // Each log is read into the memory of the one before; the last one's
+    // goes back when the run ends.
+    const TextRelease releaseLogText(logText_);
 
     // The run keeps its own copy of the choice, so nothing the host does
     // while handling messages can change the files it walks through.
@@ -157,14 +172,18 @@ void Report::LadujPliki() {
 
 void Report::AnalizujPlik(const std::string& path) {
     // A large log takes a while to read; a stop meanwhile is not kept waiting.
-    std::optional<std::string> read = ReadFileOrFail(fileSystem_, path, [this] {
-        host_.ProcessPendingMessages();
-        return !host_.StopRequested();
-    });
+    std::optional<std::string> read = ReadFileOrFail(
+        fileSystem_, path,
+        [this] {
+            host_.ProcessPendingMessages();
+            return !host_.StopRequested();
+        },
+        std::move(logText_));
     if (!read) {
         return;
     }
-    std::string text = std::move(*read);
+    logText_ = std::move(*read);
+    std::string& text = logText_;
     // Cut once, so that counting, reading ahead and analysing the lines each
     // walk them without searching the whole text again.
     text.resize(TextBeforeNul(text).size());

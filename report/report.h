@@ -118,6 +118,9 @@ private:
     // had no folder.
     std::size_t uncheckedItems_ = 0;
     std::string logFolder_;  // of the log being read
+    // The text of the log being read, or of the last one: a log read into
+    // memory already at hand, still in the cache, is analysed faster.
+    std::string logText_;
     SpecialTarget csvSpecialTarget_ = SpecialTarget::Refuse;
     ReadAheadSettings readAheadSettings_;
     // Made by the first log that needs it; its threads then wait for more.

@@ -96,8 +96,9 @@ public:
     }
 
     // In pieces of `readPiece` bytes when that is set, asking between them.
-    std::optional<std::string> ReadWholeFileWhile(
-        const std::string& path, const std::function<bool()>& goOn) const override {
+    std::optional<std::string> ReadWholeFileWhile(const std::string& path,
+                                                  const std::function<bool()>& goOn,
+                                                  std::string /*buffer*/) const override {
         std::string bytes = ReadWholeFile(path);
         for (std::size_t read = readPiece; readPiece > 0 && read < bytes.size();
              read += readPiece) {

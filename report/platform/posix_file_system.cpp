@@ -52,13 +52,14 @@ struct stat Examine(int fd) {
     return status;
 }
 
-std::optional<std::string> ReadFrom(int fd, std::size_t size, const std::function<bool()>& goOn) {
+std::optional<std::string> ReadFrom(int fd, std::size_t size, const std::function<bool()>& goOn,
+                                    std::string buffer) {
     return ReadToEndWhile(
         size,
         [fd](std::span<char> space) {
             return Uninterrupted([&] { return ::read(fd, space.data(), space.size()); });
         },
-        [] { return SystemFailure(ENOMEM); }, goOn);
+        [] { return SystemFailure(ENOMEM); }, goOn, std::move(buffer));
 }
 
 struct CloseDirectory {
@@ -117,11 +118,12 @@ bool PosixFileSystem::IsRegularFile(const std::string& path) const {
 }
 
 std::string PosixFileSystem::ReadWholeFile(const std::string& path) const {
-    return *ReadWholeFileWhile(path, {});
+    return *ReadWholeFileWhile(path, {}, {});
 }
 
-std::optional<std::string> PosixFileSystem::ReadWholeFileWhile(
-    const std::string& path, const std::function<bool()>& goOn) const {
+std::optional<std::string> PosixFileSystem::ReadWholeFileWhile(const std::string& path,
+                                                               const std::function<bool()>& goOn,
+                                                               std::string buffer) const {
     const Descriptor file(OpenForReading(path));
     const struct stat status = Examine(file.get());
     if (S_ISDIR(status.st_mode)) {
@@ -130,7 +132,7 @@ std::optional<std::string> PosixFileSystem::ReadWholeFileWhile(
     if (!S_ISREG(status.st_mode)) {
         throw IoFailure("Not a regular file");
     }
-    return ReadFrom(file.get(), static_cast<std::size_t>(status.st_size), goOn);
+    return ReadFrom(file.get(), static_cast<std::size_t>(status.st_size), goOn, std::move(buffer));
 }
 
 std::optional<std::string> PosixFileSystem::ReadRegularFile(const std::string& path) const {
@@ -150,7 +152,7 @@ std::optional<std::string> PosixFileSystem::ReadRegularFile(const std::string& p
     if (!S_ISREG(status.st_mode)) {
         return std::nullopt;
     }
-    return ReadFrom(file.get(), static_cast<std::size_t>(status.st_size), {});
+    return ReadFrom(file.get(), static_cast<std::size_t>(status.st_size), {}, {});
 }
 
 std::unique_ptr<FileReplacement> PosixFileSystem::StartReplacing(const std::string& path,

@@ -26,9 +26,10 @@ void Resize(std::string& bytes, std::size_t size, IoFailure (*outOfMemory)()) {
 
 std::optional<std::string> ReadToEndWhile(
     std::size_t size, const std::function<std::size_t(std::span<char>)>& readSome,
-    IoFailure (*outOfMemory)(), const std::function<bool()>& goOn) {
+    IoFailure (*outOfMemory)(), const std::function<bool()>& goOn, std::string buffer) {
     const bool sized = size > 0;
-    std::string bytes;
+    std::string bytes = std::move(buffer);
+    bytes.clear();
     Resize(bytes, sized ? size : kFirstRead, outOfMemory);
     std::size_t got = 0;
     for (;;) {

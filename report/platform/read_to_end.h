@@ -18,9 +18,10 @@ namespace veltra {
 // reports its end. What `outOfMemory` gives is thrown when the bytes cannot
 // be held. The reading goes in pieces of a few MiB at most, so that a large
 // log does not keep its reader waiting: after each, `goOn` (when given) says
-// whether to read on; nullopt once it says not.
+// whether to read on; nullopt once it says not. The bytes go into
+// `buffer`'s memory, whatever it held.
 std::optional<std::string> ReadToEndWhile(
     std::size_t size, const std::function<std::size_t(std::span<char>)>& readSome,
-    IoFailure (*outOfMemory)(), const std::function<bool()>& goOn);
+    IoFailure (*outOfMemory)(), const std::function<bool()>& goOn, std::string buffer);
 
 }  // namespace veltra

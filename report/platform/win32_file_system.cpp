@@ -42,7 +42,8 @@ Handle OpenForReading(const std::wstring& path) {
 
 // The file as it stood when it was opened, however it grows meanwhile; in
 // pieces, asking `goOn` (when given) between them.
-std::optional<std::string> ReadFrom(HANDLE file, const std::function<bool()>& goOn) {
+std::optional<std::string> ReadFrom(HANDLE file, const std::function<bool()>& goOn,
+                                    std::string buffer) {
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(file, &size)) {
         throw SystemFailure(::GetLastError());
@@ -65,7 +66,7 @@ std::optional<std::string> ReadFrom(HANDLE file, const std::function<bool()>& go
             }
             return read;
         },
-        [] { return SystemFailure(ERROR_NOT_ENOUGH_MEMORY); }, goOn);
+        [] { return SystemFailure(ERROR_NOT_ENOUGH_MEMORY); }, goOn, std::move(buffer));
 }
 
 bool IsDisk(HANDLE file) {
@@ -84,11 +85,12 @@ bool Win32FileSystem::IsRegularFile(const std::string& path) const {
 }
 
 std::string Win32FileSystem::ReadWholeFile(const std::string& path) const {
-    return *ReadWholeFileWhile(path, {});
+    return *ReadWholeFileWhile(path, {}, {});
 }
 
-std::optional<std::string> Win32FileSystem::ReadWholeFileWhile(
-    const std::string& path, const std::function<bool()>& goOn) const {
+std::optional<std::string> Win32FileSystem::ReadWholeFileWhile(const std::string& path,
+                                                               const std::function<bool()>& goOn,
+                                                               std::string buffer) const {
     const Handle file = OpenForReading(WidePath(path));
     if (!file.valid()) {
         // A folder gives "access denied", as Windows says of it.
@@ -97,7 +99,7 @@ std::optional<std::string> Win32FileSystem::ReadWholeFileWhile(
     if (!IsDisk(file.get())) {
         throw IoFailure("Not a regular file");
     }
-    return ReadFrom(file.get(), goOn);
+    return ReadFrom(file.get(), goOn, std::move(buffer));
 }
 
 std::optional<std::string> Win32FileSystem::ReadRegularFile(const std::string& path) const {
@@ -122,7 +124,7 @@ std::optional<std::string> Win32FileSystem::ReadRegularFile(const std::string& p
     if (!IsDisk(file.get())) {
         return std::nullopt;
     }
-    return ReadFrom(file.get(), {});
+    return ReadFrom(file.get(), {}, {});
 }
 
 bool Win32FileSystem::IsOpenForWriting(const std::string& path) const {

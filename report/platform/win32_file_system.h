@@ -13,7 +13,8 @@ public:
     bool IsRegularFile(const std::string& path) const override;
     std::string ReadWholeFile(const std::string& path) const override;
     std::optional<std::string> ReadWholeFileWhile(const std::string& path,
-                                                  const std::function<bool()>& goOn) const override;
+                                                  const std::function<bool()>& goOn,
+                                                  std::string buffer) const override;
     std::optional<std::string> ReadRegularFile(const std::string& path) const override;
     std::vector<std::string> ListDirectory(const std::string& path) const override;
     bool IsOpenForWriting(const std::string& path) const override;

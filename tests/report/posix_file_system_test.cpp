@@ -66,15 +66,29 @@ TEST_F(PosixFileSystemTest, ALargeFileIsReadInPiecesWhileTheReaderSaysSo) {
     bytes.back() = 'y';
     Write("big.hst", bytes);
     int asked = 0;
-    EXPECT_EQ(files.ReadWholeFileWhile(Path("big.hst"), [&] { return ++asked < 2; }), std::nullopt);
+    EXPECT_EQ(files.ReadWholeFileWhile(Path("big.hst"), [&] { return ++asked < 2; }, {}),
+              std::nullopt);
     EXPECT_EQ(asked, 2);
     asked = 0;
-    EXPECT_EQ(files.ReadWholeFileWhile(Path("big.hst"), [&] { return ++asked > 0; }), bytes);
+    EXPECT_EQ(files.ReadWholeFileWhile(Path("big.hst"), [&] { return ++asked > 0; }, {}), bytes);
     EXPECT_EQ(asked, 3);
 }
 
 TEST_F(PosixFileSystemTest, ReadsFilesThatClaimToBeEmpty) {
     EXPECT_NE(files.ReadWholeFile("/proc/self/status").find("Pid:"), std::string::npos);
+}
+
+TEST_F(PosixFileSystemTest, ATextReadIntoTheLastOnesMemoryHoldsNothingOfIt) {
+    Write("short.hst", "ab\r\n");
+    const auto noGoOn = [] { return true; };
+    const std::string longer(200'000, 'z');
+    EXPECT_EQ(files.ReadWholeFileWhile(Path("short.hst"), noGoOn, longer), "ab\r\n");
+    // Read to its end without a size, in pieces that grow.
+    const std::optional<std::string> status =
+        files.ReadWholeFileWhile("/proc/self/status", noGoOn, longer);
+    ASSERT_TRUE(status);
+    EXPECT_NE(status->find("Pid:"), std::string::npos);
+    EXPECT_EQ(status->find("zzz"), std::string::npos);
 }
 
 TEST_F(PosixFileSystemTest, ReadFailuresCarryTheSystemsCause) {

@@ -111,10 +111,11 @@ TEST_F(Win32FileSystemTest, ALargeFileIsReadInPiecesWhileTheReaderSaysSo) {
     bytes.back() = 'y';
     Write("big.hst", bytes);
     int asked = 0;
-    EXPECT_EQ(files.ReadWholeFileWhile(Path("big.hst"), [&] { return ++asked < 2; }), std::nullopt);
+    EXPECT_EQ(files.ReadWholeFileWhile(Path("big.hst"), [&] { return ++asked < 2; }, {}),
+              std::nullopt);
     EXPECT_EQ(asked, 2);
     asked = 0;
-    EXPECT_EQ(files.ReadWholeFileWhile(Path("big.hst"), [&] { return ++asked > 0; }), bytes);
+    EXPECT_EQ(files.ReadWholeFileWhile(Path("big.hst"), [&] { return ++asked > 0; }, {}), bytes);
     EXPECT_EQ(asked, 3);
 }
 
