@@ -51,9 +51,10 @@ public:
     DescriptionReadAhead(const DescriptionReadAhead&) = delete;
     DescriptionReadAhead& operator=(const DescriptionReadAhead&) = delete;
 
-    // `lines`, a log's text that TextBeforeNul has cut, must stay alive until
-    // EndLog; its lines are numbered from 0 as LineReader finds them. `test` is taken for every
-    // line that takes the debut test; reads still in flight after EndLog keep it alive.
+    // `lines`, a log's text that TextBeforeNul has cut, must stay alive
+    // until EndLog; its lines are numbered from 0 as LineReader finds them.
+    // `test` is taken for every line that takes the debut test; reads still
+    // in flight after EndLog keep it alive.
     void StartLog(std::string_view lines, std::shared_ptr<const DebutTest> test);
 
     // The outcome of `test` for line `index`, whose audio path is

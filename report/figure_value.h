@@ -23,8 +23,6 @@ public:
 
     std::string Text() const;
 
-    bool operator==(const FigureValue&) const = default;
-
 private:
     enum class Kind : unsigned char { Nothing, Count, Duration, Percent };
 
